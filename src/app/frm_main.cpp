@@ -1,0 +1,113 @@
+#include "app/frm_main.h"
+
+#include <functional>
+#include <map>
+#include <utility>
+
+#include "app/app_state.h"
+#include "app/tray_menu.h"
+#include "ui/window_helpers.h"
+
+namespace vk::app {
+
+using platform::EventArgs;
+using platform::FormEvent;
+
+FrmMain::FrmMain(AppState& state) : state_(state), model_(Definition()) {}
+
+FrmMain::~FrmMain() = default;
+
+void FrmMain::Load() { state_.platform.forms.Load(Definition(), model_, *this, host_); }
+
+void FrmMain::OnEvent(const std::string& control, FormEvent event, EventArgs& args) {
+  using Handler = std::function<void(FrmMain&, EventArgs&)>;
+  static const std::map<std::pair<std::string, FormEvent>, Handler> handlers = {
+      {{"Form", FormEvent::Load}, [](FrmMain& f, EventArgs&) { f.Form_Load(); }},
+      {{"Form", FormEvent::Unload}, [](FrmMain& f, EventArgs&) { f.Form_Unload(); }},
+      {{"Form", FormEvent::MouseMove},
+       [](FrmMain& f, EventArgs& a) { f.Form_MouseMove(a.button, a.shift, a.x, a.y); }},
+      {{"Form", FormEvent::TaskbarCreated}, [](FrmMain& f, EventArgs&) { f.Form_TaskbarCreated(); }},
+      {{"Form", FormEvent::EndSession}, [](FrmMain& f, EventArgs&) { f.Form_EndSession(); }},
+      {{"mnuAbout", FormEvent::Click}, [](FrmMain& f, EventArgs&) { f.mnuAbout_Click(); }},
+      {{"mnuTimeSet", FormEvent::Click}, [](FrmMain& f, EventArgs&) { f.mnuTimeSet_Click(); }},
+      {{"mnuTimerStart", FormEvent::Click}, [](FrmMain& f, EventArgs&) { f.mnuTimerStart_Click(); }},
+      {{"mnuTimerStop", FormEvent::Click}, [](FrmMain& f, EventArgs&) { f.mnuTimerStop_Click(); }},
+      {{"mnuExit", FormEvent::Click}, [](FrmMain& f, EventArgs&) { f.mnuExit_Click(); }},
+      {{"Timer1", FormEvent::Timer}, [](FrmMain& f, EventArgs&) { f.Timer1_Timer(); }},
+  };
+  auto it = handlers.find({control, event});
+  if (it != handlers.end()) it->second(*this, args);
+}
+
+void FrmMain::Form_Load() {
+  ui::SetCloseItemState(state_.platform.windows, host_->Handle(), kFalse);
+  // The rest of the load (mode and period lists, saved settings, force list)
+  // belongs to the Set Sleep Time dialog and the settings store.
+}
+
+void FrmMain::Form_Unload() { RemoveIconAndEnd(); }
+
+// Windows is ending the session (possibly a shutdown we started): leave at
+// once, without a trace in the tray and without vetoing anything.
+void FrmMain::Form_EndSession() { RemoveIconAndEnd(); }
+
+void FrmMain::RemoveIconAndEnd() {
+  state_.platform.tray.Notify(platform::TrayMessage::Delete, state_.gTrayIcon.Pack());
+  state_.gPowerControl.reset();
+  state_.gProcessControl.reset();
+  // gFrmMain is released with the process: this handler runs on it.
+  state_.platform.forms.EndProgram(0);
+}
+
+// A restarted shell has forgotten our icon; add it again as it stands now.
+void FrmMain::Form_TaskbarCreated() {
+  state_.platform.tray.Notify(platform::TrayMessage::Add, state_.gTrayIcon.Pack());
+}
+
+void FrmMain::Form_MouseMove(int /*button*/, int /*shift*/, double x, double /*y*/) {
+  if (TrayMessageFromX(x, host_->ScaleMode(), host_->TwipsPerPixelX()) != kWmRButtonUp) return;
+  state_.platform.windows.SetForegroundWindow(host_->Handle());
+  state_.LastMenuDefault = state_.MenuDefault;
+  const std::string defaultItem = DefaultItemName(state_.MenuDefault);
+  if (defaultItem.empty()) return;
+  host_->PopupMenu("mnuMain", defaultItem);
+  state_.MenuDefault = NextMenuDefault(state_.schedule.TimeSet, state_.TimerRunning);
+}
+
+bool FrmMain::FocusOpenModalDialog() {
+  platform::FormHost* modal = state_.platform.forms.TopModal();
+  if (modal == nullptr) return false;
+  modal->BringToFront();
+  return true;
+}
+
+void FrmMain::mnuAbout_Click() {
+  if (FocusOpenModalDialog()) return;
+  // The About box arrives with its own form.
+}
+
+void FrmMain::mnuTimeSet_Click() {
+  if (FocusOpenModalDialog()) return;
+  // The Set Sleep Time dialog arrives with its own controls on this form.
+}
+
+void FrmMain::mnuTimerStart_Click() {
+  // Arming the schedule arrives with the schedule timer.
+}
+
+void FrmMain::mnuTimerStop_Click() {
+  // Disarming the schedule arrives with the schedule timer.
+}
+
+void FrmMain::Timer1_Timer() {
+  // The due test arrives with the schedule timer.
+}
+
+void FrmMain::EnableTimerMenus(VbBool enabled) {
+  model_.SetEnabled("mnuTimerStart", enabled != kFalse);
+  model_.SetEnabled("mnuTimerStop", enabled != kFalse);
+}
+
+void FrmMain::mnuExit_Click() { host_->Unload(); }
+
+}  // namespace vk::app

@@ -1,0 +1,54 @@
+#pragma once
+// FrmMain: the hidden main form. It owns the tray icon and its menu and the
+// schedule timer; its dialog face is the Set Sleep Time dialog.
+#include <memory>
+#include <string>
+
+#include "platform/forms.h"
+#include "platform/types.h"
+
+namespace vk::app {
+
+struct AppState;
+
+class FrmMain : public platform::FormHandlers {
+ public:
+  explicit FrmMain(AppState& state);
+  ~FrmMain() override;
+
+  static const platform::FormDef& Definition();
+
+  // Creates the windows and runs Form_Load; the form stays hidden.
+  void Load();
+  platform::FormHost& Host() { return *host_; }
+  platform::FormModel& Model() { return model_; }
+
+  void OnEvent(const std::string& control, platform::FormEvent event, platform::EventArgs& args) override;
+
+  void Form_Load();
+  void Form_Unload();
+  void Form_MouseMove(int button, int shift, double x, double y);
+  void Form_TaskbarCreated();
+  void Form_EndSession();
+
+  void mnuAbout_Click();
+  void mnuTimeSet_Click();
+  void mnuTimerStart_Click();
+  void mnuTimerStop_Click();
+  void mnuExit_Click();
+  void Timer1_Timer();
+
+  void EnableTimerMenus(VbBool enabled);
+
+ private:
+  // True when a modal dialog of the program is open: it is brought to the
+  // front instead of opening a second dialog over it.
+  bool FocusOpenModalDialog();
+  void RemoveIconAndEnd();
+
+  AppState& state_;
+  platform::FormModel model_;
+  std::unique_ptr<platform::FormHost> host_;
+};
+
+}  // namespace vk::app

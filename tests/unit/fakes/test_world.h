@@ -1,0 +1,30 @@
+#pragma once
+// Every fake port wired into one PlatformServices and a fresh AppState.
+#include "app/app_state.h"
+#include "fakes/fake_components.h"
+#include "fakes/fake_files.h"
+#include "fakes/fake_forms.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_shell.h"
+#include "fakes/fake_window_services.h"
+#include "fakes/journal.h"
+
+namespace vk::fakes {
+
+struct TestWorld {
+  Journal journal;
+  FakeRegistry registry;
+  FakeFileSystem files;
+  FakeClock clock;
+  FakeTray tray{journal};
+  FakeWindowServices windows{journal};
+  FakeMessageBoxes messages{journal};
+  FakeAppShell shell{journal};
+  FakeLauncher launcher;
+  FakeFormToolkit forms{journal, windows};
+  FakeComponentFactory components{journal};
+  app::PlatformServices services{registry, files, clock, tray, windows, messages, shell, launcher, forms, components};
+  app::AppState state{services};
+};
+
+}  // namespace vk::fakes
