@@ -2,7 +2,9 @@
 // The one application state: every process-wide value of the program. The
 // program makes exactly one; each test makes its own.
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "app/platform_services.h"
@@ -10,6 +12,8 @@
 #include "forceclose/app_entry.h"
 #include "forceclose/process_control.h"
 #include "persistence/reg_settings.h"
+#include "persistence/shared_log.h"
+#include "platform/clock.h"
 #include "schedule/schedule_values.h"
 #include "shutdown/power_control.h"
 
@@ -30,6 +34,9 @@ struct AppState {
 
   PlatformServices& platform;
 
+  // The diagnostic log, created by the first report that needs it.
+  persistence::SharedLog gLogErr{{platform.files, platform.clock, platform.messages, platform.shell}};
+
   TrayIconRecord gTrayIcon;
   std::unique_ptr<FrmMain> gFrmMain;
   std::unique_ptr<persistence::CRegSettings> gRegSettings;
@@ -41,9 +48,17 @@ struct AppState {
 
   std::string StartTime;   // "hh:mm" when a period timer was last started
   std::string TargetTime;  // period target, "h:m" without leading zeros
+  // The period target with its date (to the minute), so that a machine that
+  // slept through the target finds it due on waking, not a day later. Only a
+  // period start sets it; any other start or a stop clears it.
+  std::optional<platform::DateTime> PeriodTarget;
   VbBool TimerRunning = kFalse;
   std::int16_t MenuDefault = kDefaultTimeSet;
   std::int16_t LastMenuDefault = kDefaultTimeSet;
+
+  // Opens the countdown warning modally and returns when it has closed. The
+  // countdown form fills this in; while it is empty a due tick only disarms.
+  std::function<void()> ShowCountdown;
 };
 
 }  // namespace vk::app

@@ -48,7 +48,7 @@ int Startup(AppState& state) {
   p.shell.SetMousePointer(platform::kPointerHourglass);
   p.shell.SetTitle(kTitle);
 
-  state.gRegSettings = std::make_unique<persistence::CRegSettings>(p.registry);
+  state.gRegSettings = std::make_unique<persistence::CRegSettings>(p.registry, state.gLogErr);
   state.gRegSettings->SetCompany("Quillfield Systems Ltd");
   state.gRegSettings->SetAppName("Vesperkit");
 

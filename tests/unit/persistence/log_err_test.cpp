@@ -1,0 +1,140 @@
+// The diagnostic log on the in-memory file system and a fixed clock.
+#include "persistence/log_err.h"
+
+#include <gtest/gtest.h>
+
+#include "fakes/test_world.h"
+
+namespace vk::persistence {
+namespace {
+
+constexpr const char* kDefaultLog = "C:\\Program Files\\Vesperkit\\vesperkit.txt";
+
+class LogErr : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    w.clock.now = {2026, 12, 5, 7, 19, 7};
+    w.shell.title = "Vesperkit";
+  }
+  std::string& File(const std::string& path = kDefaultLog) { return w.files.files[path].bytes; }
+
+  fakes::TestWorld w;
+  cLogErr log{{w.files, w.clock, w.messages, w.shell}};
+};
+
+TEST_F(LogErr, AFreshInstanceWritesAndShowsNothing) {
+  EXPECT_EQ(log.LogLevel(), 0);
+  EXPECT_EQ(log.CreateFile(), kFalse);
+  log.LogIt(8, {"Error SaveSetting, error:", 5, "Settings"});
+  log.LogIt(0, {"passes the level, but no file is wanted"});
+  log.LogIt(32, {"level 0 with a box, but ShowMsg is off"});
+  EXPECT_TRUE(w.files.files.empty());
+  EXPECT_TRUE(w.messages.shown.empty());
+}
+
+TEST_F(LogErr, InitDefaultsComeFromTheProgramAndItsFolder) {
+  log.Init();
+  EXPECT_EQ(log.Program(), "vesperkit");
+  EXPECT_EQ(log.LogFile(), kDefaultLog);
+  EXPECT_EQ(log.System(), "vesperkit");
+  EXPECT_EQ(log.LogVersion(), " Build 1");
+  EXPECT_EQ(log.Append(), kTrue);
+  EXPECT_EQ(log.CreateFile(), kTrue);
+  EXPECT_EQ(log.ShowMsg(), kTrue);
+  EXPECT_EQ(log.ShowDebug(), kTrue);
+  EXPECT_EQ(log.LogLevel(), 8);
+  EXPECT_EQ(File(), "05-Dec-26 07:19:07\t Build 1\t0\tInit\t...Logging Initialised...\t\r\n");
+}
+
+TEST_F(LogErr, AGivenProgramNameShapesTheDefaultFileAndSystem) {
+  log.Init({.sProg = "tool", .iLogLevel = 3});
+  EXPECT_EQ(log.LogFile(), "C:\\Program Files\\Vesperkit\\tool.txt");
+  EXPECT_EQ(log.System(), "tool");
+  EXPECT_EQ(log.LogLevel(), 3);
+}
+
+TEST_F(LogErr, InitAppendsOrStartsAfresh) {
+  File() = "old line\r\n";
+  log.Init();
+  EXPECT_EQ(File().rfind("old line\r\n", 0), 0u);
+
+  File() = "old line\r\n";
+  log.Init({.bAppend = kFalse});
+  EXPECT_EQ(File().find("old line"), std::string::npos);
+  EXPECT_NE(File().find("...Logging Initialised..."), std::string::npos);
+
+  File() = "old line\r\n";
+  log.Init({.bAppend = kFalse, .bCreate = kFalse});
+  EXPECT_EQ(File(), "old line\r\n");
+}
+
+TEST_F(LogErr, LevelsUseTheLowFourBitsAgainstLogLevel) {
+  log.Init({.sLogFile = "C:\\log.txt", .bAppend = kFalse});
+  w.files.files.clear();
+  for (std::int16_t type : {0, 8, 9, 15, 24, 25}) log.LogIt(type, {"m"});
+  EXPECT_EQ(File("C:\\log.txt"),
+            "05-Dec-26 07:19:07\t Build 1\t0\tm\t\r\n"
+            "05-Dec-26 07:19:07\t Build 1\t8\tm\t\r\n"
+            "05-Dec-26 07:19:07\t Build 1\t24\tm\t\r\n");
+  log.SetLogLevel(-1);
+  log.LogIt(0, {"dropped"});
+  EXPECT_EQ(File("C:\\log.txt").find("dropped"), std::string::npos);
+}
+
+TEST_F(LogErr, LinesJoinPartsOfAnyTypeEachWithATab) {
+  log.Init({.sVer = "v2"});
+  w.files.files.clear();
+  log.LogIt(8);
+  log.LogIt(8, {"Error SaveSetting, error:", std::int32_t{-5}, "Settings", "Mode", "2"});
+  EXPECT_EQ(File(),
+            "05-Dec-26 07:19:07\tv2\t8\t\r\n"
+            "05-Dec-26 07:19:07\tv2\t8\tError SaveSetting, error:\t-5\tSettings\tMode\t2\t\r\n");
+}
+
+TEST_F(LogErr, EveryMonthHasItsEnglishAbbreviation) {
+  log.Init();
+  const char* months[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  for (int m = 1; m <= 12; ++m) {
+    w.files.files.clear();
+    w.clock.now = {2009, m, 1, 0, 0, 0};
+    log.LogIt(1);
+    EXPECT_EQ(File().substr(0, 18), std::string("01-") + months[m - 1] + "-09 00:00:00");
+  }
+}
+
+TEST_F(LogErr, TheBoxBitShowsTheMessageTextWhenShowMsgIsOn) {
+  log.Init();
+  log.LogIt(40, {"a", 1});
+  ASSERT_EQ(w.messages.shown.size(), 1u);
+  EXPECT_EQ(w.messages.shown[0].text, "a\t1\t");
+  EXPECT_EQ(w.messages.shown[0].title, "Vesperkit");
+  EXPECT_EQ(w.messages.shown[0].style, platform::kMbOk);
+  EXPECT_NE(File().find("\t40\ta\t1\t\r\n"), std::string::npos);
+
+  log.SetCreateFile(kFalse);
+  log.LogIt(32, {"boxed without a file"});
+  EXPECT_EQ(w.messages.shown.back().text, "boxed without a file\t");
+  log.SetShowMsg(kFalse);
+  log.DbgBox("hidden");
+  EXPECT_EQ(w.messages.shown.size(), 2u);
+}
+
+TEST_F(LogErr, AFileThatCannotBeWrittenOrReadIsNoFailure) {
+  log.Init();
+  w.files.failWrite = true;
+  log.LogIt(1, {"lost"});
+  log.SetLogFile("");
+  log.LogIt(1, {"nowhere"});
+  EXPECT_EQ(log.Display(), "");
+  log.SetLogFile("C:\\missing.txt");
+  EXPECT_EQ(log.Display(), "");
+}
+
+TEST_F(LogErr, DisplayReturnsTheWholeFile) {
+  log.Init();
+  log.LogIt(2, {"second"});
+  EXPECT_EQ(log.Display(), File());
+}
+
+}  // namespace
+}  // namespace vk::persistence
