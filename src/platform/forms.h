@@ -14,6 +14,7 @@ namespace vk::platform {
 
 enum class FormEvent {
   Load,            // after the windows exist, before anything is shown
+  QueryUnload,     // the window frame asks to close; args.cancel keeps the form
   Unload,          // the form is being unloaded
   Click,
   DblClick,

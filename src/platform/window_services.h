@@ -38,8 +38,8 @@ class WindowServices {
   virtual ~WindowServices() = default;
   virtual bool IsWindow(WindowHandle window) = 0;
   virtual MenuHandle GetSystemMenu(WindowHandle window, bool revert) = 0;
-  virtual bool GetMenuItemInfo(MenuHandle menu, std::uint32_t item, bool byPosition, MenuItemInfo& info) = 0;
-  virtual bool SetMenuItemInfo(MenuHandle menu, std::uint32_t item, bool byPosition, MenuItemInfo& info) = 0;
+  virtual bool ReadMenuItem(MenuHandle menu, std::uint32_t item, bool byPosition, MenuItemInfo& info) = 0;
+  virtual bool WriteMenuItem(MenuHandle menu, std::uint32_t item, bool byPosition, MenuItemInfo& info) = 0;
   // SendMessageA(window, WM_NCACTIVATE, TRUE, address of a 32-bit zero).
   virtual void SendNcActivate(WindowHandle window) = 0;
   virtual bool SetWindowPos(WindowHandle window, std::int32_t insertAfter, std::uint32_t flags) = 0;

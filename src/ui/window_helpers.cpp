@@ -19,16 +19,16 @@ void SetCloseItemState(platform::WindowServices& windows, WindowHandle window, c
   platform::MenuItemInfo info;
   info.fMask = kMiimState;
   info.wID = enable != 0 ? kClosedItemId : kScClose;
-  if (!windows.GetMenuItemInfo(menu, info.wID, false, info)) return;
+  if (!windows.ReadMenuItem(menu, info.wID, false, info)) return;
 
   const std::uint32_t oldId = info.wID;
   info.wID = enable != 0 ? kScClose : kClosedItemId;
   info.fMask = kMiimId;
-  if (!windows.SetMenuItemInfo(menu, oldId, false, info)) return;
+  if (!windows.WriteMenuItem(menu, oldId, false, info)) return;
 
   info.fState = enable != 0 ? (info.fState | 3u) - 3u : (info.fState | 3u);
   info.fMask = kMiimState;
-  if (!windows.SetMenuItemInfo(menu, info.wID, false, info)) return;
+  if (!windows.WriteMenuItem(menu, info.wID, false, info)) return;
 
   windows.SendNcActivate(window);
 }

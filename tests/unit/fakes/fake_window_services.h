@@ -35,7 +35,7 @@ class FakeWindowServices : public platform::WindowServices {
     journal_.Add("GetSystemMenu");
     return window;  // one menu per window: reuse its number
   }
-  bool GetMenuItemInfo(MenuHandle menu, std::uint32_t item, bool, platform::MenuItemInfo& info) override {
+  bool ReadMenuItem(MenuHandle menu, std::uint32_t item, bool, platform::MenuItemInfo& info) override {
     journal_.Add("GetMenuItemInfo");
     MenuItem* found = Find(menu, item);
     if (found == nullptr) return false;
@@ -43,7 +43,7 @@ class FakeWindowServices : public platform::WindowServices {
     if (info.fMask & platform::kMiimId) info.wID = found->id;
     return true;
   }
-  bool SetMenuItemInfo(MenuHandle menu, std::uint32_t item, bool, platform::MenuItemInfo& info) override {
+  bool WriteMenuItem(MenuHandle menu, std::uint32_t item, bool, platform::MenuItemInfo& info) override {
     journal_.Add("SetMenuItemInfo");
     if (failSetMenuItemInfo) return false;
     MenuItem* found = Find(menu, item);
