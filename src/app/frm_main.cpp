@@ -6,6 +6,7 @@
 
 #include "app/app_state.h"
 #include "app/tray_menu.h"
+#include "forceclose/force_list.h"
 #include "ui/window_helpers.h"
 
 namespace vk::app {
@@ -41,8 +42,9 @@ void FrmMain::OnEvent(const std::string& control, FormEvent event, EventArgs& ar
 
 void FrmMain::Form_Load() {
   ui::SetCloseItemState(state_.platform.windows, host_->Handle(), kFalse);
-  // The rest of the load (mode and period lists, saved settings, force list)
-  // belongs to the Set Sleep Time dialog and the settings store.
+  // The mode and period lists and the saved settings belong to the Set Sleep
+  // Time dialog and the settings store; the force list is read last.
+  forceclose::LoadAppList(state_.platform.files, state_.AppEntries);
 }
 
 void FrmMain::Form_Unload() { RemoveIconAndEnd(); }

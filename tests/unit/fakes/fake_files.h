@@ -39,11 +39,16 @@ class FakeFileSystem : public platform::FileSystem {
     files[path].bytes += bytes;
     return true;
   }
+  // A read-only target is refused; a hidden or system one keeps its marks.
   bool ReplaceAtomically(const std::string& path, const std::string& bytes) override {
     if (failWrite) return false;
     auto it = files.find(path);
-    if (it != files.end() && it->second.locked) return false;
-    files[path] = File{bytes};
+    if (it == files.end()) {
+      files[path] = File{bytes};
+      return true;
+    }
+    if (it->second.locked || it->second.readOnly) return false;
+    it->second.bytes = bytes;
     return true;
   }
   bool ExistsAsNormalFile(const std::string& path) override {
