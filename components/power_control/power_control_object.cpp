@@ -1,0 +1,53 @@
+#include "power_control_object.h"
+
+#include "power_support.h"
+
+namespace vk::power {
+namespace {
+
+VARIANT_BOOL ToVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
+
+}  // namespace
+
+HRESULT PowerControlObject::get_PowerAction(LONG* code) {
+  if (code == nullptr) return E_POINTER;
+  *code = action_;
+  return S_OK;
+}
+
+HRESULT PowerControlObject::put_PowerAction(LONG* code) {
+  if (code == nullptr) return E_POINTER;
+  action_ = *code;
+  return S_OK;
+}
+
+HRESULT PowerControlObject::get_ForceAction(LONG* force) {
+  if (force == nullptr) return E_POINTER;
+  *force = force_;
+  return S_OK;
+}
+
+HRESULT PowerControlObject::put_ForceAction(LONG* force) {
+  if (force == nullptr) return E_POINTER;
+  force_ = *force;
+  return S_OK;
+}
+
+HRESULT PowerControlObject::get_AltShutdownSupported(VARIANT_BOOL* supported) {
+  if (supported == nullptr) return E_POINTER;
+  *supported = ToVariantBool(AltShutdownAvailable());
+  return S_OK;
+}
+
+HRESULT PowerControlObject::get_HibernateSupported(VARIANT_BOOL* supported) {
+  if (supported == nullptr) return E_POINTER;
+  *supported = ToVariantBool(HibernateAllowed());
+  return S_OK;
+}
+
+HRESULT PowerControlObject::DoPowerAction(LONG* result) {
+  if (result != nullptr) *result = 0;
+  return E_NOTIMPL;
+}
+
+}  // namespace vk::power

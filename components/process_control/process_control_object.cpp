@@ -1,0 +1,58 @@
+#include "process_control_object.h"
+
+namespace vk::process {
+namespace {
+
+HRESULT ReadLong(LONG value, LONG* out) {
+  if (out == nullptr) return E_POINTER;
+  *out = value;
+  return S_OK;
+}
+
+}  // namespace
+
+HRESULT ProcessControlObject::get_Flags(LONG* flags) { return ReadLong(flags_, flags); }
+
+HRESULT ProcessControlObject::put_Flags(LONG* flags) {
+  if (flags == nullptr) return E_POINTER;
+  flags_ = *flags;
+  return S_OK;
+}
+
+HRESULT ProcessControlObject::get_ProcessPath(BSTR* path) {
+  if (path == nullptr) return E_POINTER;
+  bool ok = false;
+  *path = com::CopyBstr(path_.Get(), ok);
+  return ok ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT ProcessControlObject::put_ProcessPath(BSTR* path) {
+  if (path == nullptr) return E_POINTER;
+  // The caller keeps its string and may free it as soon as the call returns.
+  bool ok = false;
+  BSTR copy = com::CopyBstr(*path, ok);
+  if (!ok) return E_OUTOFMEMORY;
+  path_.Replace(copy);
+  return S_OK;
+}
+
+HRESULT ProcessControlObject::get_ProcessesFound(LONG* count) { return ReadLong(processes_found_, count); }
+
+HRESULT ProcessControlObject::get_GraceMilliseconds(LONG* milliseconds) {
+  return ReadLong(grace_milliseconds_, milliseconds);
+}
+
+HRESULT ProcessControlObject::put_GraceMilliseconds(LONG milliseconds) {
+  if (milliseconds < 0) return E_INVALIDARG;
+  grace_milliseconds_ = milliseconds;
+  return S_OK;
+}
+
+HRESULT ProcessControlObject::get_LastError(LONG* code) { return ReadLong(last_error_, code); }
+
+HRESULT ProcessControlObject::EndProcess(LONG* result) {
+  if (result != nullptr) *result = 0;
+  return E_NOTIMPL;
+}
+
+}  // namespace vk::process
