@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <new>
+
+#include "platform/atomic_replace.h"
+#include "win32/replace_steps.h"
 #include "win32/unique_handle.h"
 
 namespace vk::win32 {
@@ -51,7 +55,12 @@ bool Win32FileSystem::ReadAll(const std::string& path, std::string& bytes) {
   if (!file.Valid()) return false;
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart > 0x7FFFFFFF) return false;
-  bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+  // A file too large for this 32-bit process counts as unreadable.
+  try {
+    bytes.assign(static_cast<std::size_t>(size.QuadPart), '\0');
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD read = 0;
@@ -76,16 +85,8 @@ bool Win32FileSystem::Append(const std::string& path, const std::string& bytes) 
 }
 
 bool Win32FileSystem::ReplaceAtomically(const std::string& path, const std::string& bytes) {
-  char temp[MAX_PATH + 1] = {};
-  if (GetTempFileNameA(FolderOf(path).c_str(), "vk", 0, temp) == 0) return false;
-  bool written = false;
-  {
-    UniqueHandle file(CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    written = file.Valid() && WriteAllBytes(file.Get(), bytes) && FlushFileBuffers(file.Get());
-  }
-  if (written && MoveFileExA(temp, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
-  DeleteFileA(temp);
-  return false;
+  Win32ReplaceSteps steps;
+  return platform::ReplaceAtomically(steps, path, bytes);
 }
 
 bool Win32FileSystem::ExistsAsNormalFile(const std::string& path) {
