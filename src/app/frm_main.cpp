@@ -5,8 +5,12 @@
 #include <utility>
 
 #include "app/app_state.h"
+#include "app/schedule_timer.h"
 #include "app/tray_menu.h"
 #include "forceclose/force_list.h"
+#include "resource_ids.h"
+#include "schedule/schedule_settings.h"
+#include "schedule/time_conversions.h"
 #include "ui/window_helpers.h"
 
 namespace vk::app {
@@ -42,8 +46,8 @@ void FrmMain::OnEvent(const std::string& control, FormEvent event, EventArgs& ar
 
 void FrmMain::Form_Load() {
   ui::SetCloseItemState(state_.platform.windows, host_->Handle(), kFalse);
-  // The mode and period lists and the saved settings belong to the Set Sleep
-  // Time dialog and the settings store; the force list is read last.
+  LoadSettings();
+  // The force list is read last.
   forceclose::LoadAppList(state_.platform.files, state_.AppEntries);
 }
 
@@ -93,16 +97,69 @@ void FrmMain::mnuTimeSet_Click() {
   // The Set Sleep Time dialog arrives with its own controls on this form.
 }
 
+void FrmMain::LoadSettings() {
+  if (state_.gRegSettings) schedule::ReadSavedSettings(*state_.gRegSettings, state_.gLogErr, state_.schedule);
+}
+
+// Starting again while armed simply fixes a new target.
 void FrmMain::mnuTimerStart_Click() {
-  // Arming the schedule arrives with the schedule timer.
+  schedule::ScheduleValues& s = state_.schedule;
+  if (s.DayTime != kFalse) {
+    s.SleepTime = schedule::TwoDigitTime(s.SleepTime);
+    state_.PeriodTarget.reset();
+  } else if (!StartPeriod()) {
+    return;
+  }
+  model_.SetEnabled("Timer1", true);
+  ShowClock(IDI_CLOCK_GREEN);
+  state_.TimerRunning = kTrue;
 }
 
+bool FrmMain::StartPeriod() {
+  const platform::DateTime now = state_.platform.clock.Now();
+  state_.StartTime = schedule::ClockText(now);
+  schedule::TimeParts period;
+  if (!schedule::SplitTime(state_.schedule.SleepTime, period)) {
+    state_.platform.messages.Show("Timer Initialisation Error\r\nRecheck Settings", state_.platform.shell.Title(),
+                                  platform::kMbOk);
+    return false;
+  }
+  state_.TargetTime = PeriodTargetTime(state_.StartTime, period);
+  state_.PeriodTarget = PeriodTargetMoment(now, period);
+  return true;
+}
+
+// The same whether or not the timer was armed.
 void FrmMain::mnuTimerStop_Click() {
-  // Disarming the schedule arrives with the schedule timer.
+  state_.TimerRunning = kFalse;
+  model_.SetEnabled("Timer1", false);
+  state_.PeriodTarget.reset();
+  ShowClock(IDI_CLOCK_RED);
 }
 
+void FrmMain::ShowClock(int iconResource) {
+  state_.gTrayIcon.hIcon = state_.platform.forms.LoadIconResource(iconResource);
+  state_.platform.tray.Notify(platform::TrayMessage::Modify, state_.gTrayIcon.Pack());
+}
+
+// A due tick disarms before the countdown opens, so no tick arrives while
+// the countdown runs; TimerRunning stays True until the countdown decides.
 void FrmMain::Timer1_Timer() {
-  // The due test arrives with the schedule timer.
+  if (!ScheduleDue()) {
+    model_.SetEnabled("Timer1", true);
+    return;
+  }
+  model_.SetEnabled("Timer1", false);
+  if (state_.ShowCountdown) state_.ShowCountdown();
+}
+
+bool FrmMain::ScheduleDue() {
+  platform::Clock& clock = state_.platform.clock;
+  const platform::DateTime now = clock.Now();
+  const schedule::ScheduleValues& s = state_.schedule;
+  if (s.DayTime != kFalse) return TimeAndDateDue(now, clock.DateSeparator(), s.SleepTime, s.SleepDate);
+  // Only a period start fixes a period target; without one nothing is due.
+  return state_.PeriodTarget && PeriodDue(now, *state_.PeriodTarget);
 }
 
 void FrmMain::EnableTimerMenus(VbBool enabled) {

@@ -40,11 +40,21 @@ class FrmMain : public platform::FormHandlers {
 
   void EnableTimerMenus(VbBool enabled);
 
+  // The saved settings, read when the form loads. The Set Sleep Time dialog
+  // adds the filling of its controls here.
+  void LoadSettings();
+
  private:
   // True when a modal dialog of the program is open: it is brought to the
   // front instead of opening a second dialog over it.
   bool FocusOpenModalDialog();
   void RemoveIconAndEnd();
+  // Fixes StartTime and the period target; false (after telling the user)
+  // when the period has no colon.
+  bool StartPeriod();
+  bool ScheduleDue();
+  // Shows one of the two clock icons in the tray.
+  void ShowClock(int iconResource);
 
   AppState& state_;
   platform::FormModel model_;

@@ -71,7 +71,7 @@ TEST_F(LogErr, InitAppendsOrStartsAfresh) {
 TEST_F(LogErr, LevelsUseTheLowFourBitsAgainstLogLevel) {
   log.Init({.sLogFile = "C:\\log.txt", .bAppend = kFalse});
   w.files.files.clear();
-  for (std::int16_t type : {0, 8, 9, 15, 24, 25}) log.LogIt(type, {"m"});
+  for (int type : {0, 8, 9, 15, 24, 25}) log.LogIt(static_cast<std::int16_t>(type), {"m"});
   EXPECT_EQ(File("C:\\log.txt"),
             "05-Dec-26 07:19:07\t Build 1\t0\tm\t\r\n"
             "05-Dec-26 07:19:07\t Build 1\t8\tm\t\r\n"
