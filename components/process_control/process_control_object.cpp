@@ -1,5 +1,10 @@
 #include "process_control_object.h"
 
+#include <new>
+#include <string>
+
+#include "process_ending.h"
+
 namespace vk::process {
 namespace {
 
@@ -52,7 +57,16 @@ HRESULT ProcessControlObject::get_LastError(LONG* code) { return ReadLong(last_e
 
 HRESULT ProcessControlObject::EndProcess(LONG* result) {
   if (result != nullptr) *result = 0;
-  return E_NOTIMPL;
+  try {
+    const std::wstring path(path_.Get() != nullptr ? path_.Get() : L"", path_.Length());
+    const EndingReport report = EndProcesses(path, flags_, static_cast<DWORD>(grace_milliseconds_));
+    processes_found_ = report.found;
+    last_error_ = static_cast<LONG>(report.lastError);
+    if (result != nullptr) *result = report.ended;
+    return report.ended == report.found ? S_OK : HRESULT_FROM_WIN32(report.lastError);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 }  // namespace vk::process

@@ -1,7 +1,7 @@
 #pragma once
 // The ProcessControl object: remembers the flags, the path and the grace
-// period, and reports what the last EndProcess found. Ending a program is not
-// there yet, so EndProcess says E_NOTIMPL rather than pretend it ended one.
+// period; EndProcess ends the running copies of the program at the path and
+// reports what it found.
 #include "com_ptr.h"
 #include "dispatch_object.h"
 #include "process_control_idl.h"
