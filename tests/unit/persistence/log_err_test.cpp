@@ -130,11 +130,5 @@ TEST_F(LogErr, AFileThatCannotBeWrittenOrReadIsNoFailure) {
   EXPECT_EQ(log.Display(), "");
 }
 
-TEST_F(LogErr, DisplayReturnsTheWholeFile) {
-  log.Init();
-  log.LogIt(2, {"second"});
-  EXPECT_EQ(log.Display(), File());
-}
-
 }  // namespace
 }  // namespace vk::persistence

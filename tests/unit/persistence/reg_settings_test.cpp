@@ -46,6 +46,7 @@ TEST_F(RegSettings, FirstWriteCreatesEveryLevelAndStoresTextWithItsNul) {
   EXPECT_EQ(value->type, platform::kRegSz);
   EXPECT_EQ(value->bytes, std::string("True\0", 5));
   EXPECT_EQ(store.GetSetting("Settings", "DayTime", "False"), "True");
+  EXPECT_EQ(store.GetSetting("SETTINGS", "daytime", "False"), "True");
 }
 
 TEST_F(RegSettings, SavedTextsReadBackUnchanged) {
@@ -53,11 +54,6 @@ TEST_F(RegSettings, SavedTextsReadBackUnchanged) {
     ASSERT_EQ(store.SaveSetting("Settings", "Any", text), kTrue);
     EXPECT_EQ(store.GetSetting("Settings", "Any", "default"), text);
   }
-}
-
-TEST_F(RegSettings, ValueNamesAndKeyNamesIgnoreLetterCase) {
-  store.SaveSetting("Settings", "CancelTime", "45");
-  EXPECT_EQ(store.GetSetting("SETTINGS", "canceltime", "30"), "45");
 }
 
 TEST_F(RegSettings, StarAddressesTheDefaultValue) {
