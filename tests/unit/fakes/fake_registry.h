@@ -76,7 +76,6 @@ class FakeRegistry : public platform::Registry {
     if (long rc = Enter("OpenKey")) return rc;
     std::shared_ptr<Key> base = Resolve(root);
     if (!base) return platform::kErrorInvalidHandle;
-    if (!ValidPath(path)) return kErrorInvalidParameter;
     std::shared_ptr<Key> key = Walk(base, path, false);
     if (!key) return platform::kErrorFileNotFound;
     opened = NewHandle(key, access);
@@ -88,7 +87,6 @@ class FakeRegistry : public platform::Registry {
     if (long rc = Enter("CreateKey")) return rc;
     std::shared_ptr<Key> base = Resolve(root);
     if (!base) return platform::kErrorInvalidHandle;
-    if (!ValidPath(path)) return kErrorInvalidParameter;
     opened = NewHandle(Walk(base, path, true), access);
     return platform::kErrorSuccess;
   }
@@ -170,7 +168,7 @@ class FakeRegistry : public platform::Registry {
     if (long rc = Enter("DeleteKey")) return rc;
     Key* k = nullptr;
     if (long rc = Use(key, 0, k)) return rc;
-    if (subKey.empty() || !ValidPath(subKey)) return kErrorInvalidParameter;
+    if (subKey.empty()) return kErrorInvalidParameter;
     const auto slash = subKey.rfind('\\');
     std::shared_ptr<Key> parent = handles_.at(key).key;
     if (slash != std::string::npos) parent = Walk(parent, subKey.substr(0, slash), false);
@@ -207,17 +205,13 @@ class FakeRegistry : public platform::Registry {
            });
   }
 
-  // Empty levels ("a\\\\b", a trailing backslash) name no key.
-  static bool ValidPath(const std::string& path) {
-    if (path.empty()) return true;
-    return path.front() != '\\' && path.back() != '\\' && path.find("\\\\") == std::string::npos;
-  }
-
   static std::shared_ptr<Key> Walk(std::shared_ptr<Key> key, const std::string& path, bool create) {
     std::size_t start = 0;
     while (key && start < path.size()) {
       const std::size_t end = std::min(path.find('\\', start), path.size());
       const std::string level = path.substr(start, end - start);
+      start = end + 1;
+      if (level.empty()) continue;  // like Wine's registry, "a\\\\b" is "a\\b"
       auto it = std::find_if(key->subKeys.begin(), key->subKeys.end(),
                              [&](const auto& s) { return SameName(s->name, level); });
       if (it != key->subKeys.end()) {
@@ -228,7 +222,6 @@ class FakeRegistry : public platform::Registry {
       } else {
         key = nullptr;
       }
-      start = end + 1;
     }
     return key;
   }
