@@ -16,6 +16,7 @@
 #include "platform/clock.h"
 #include "schedule/schedule_values.h"
 #include "shutdown/power_control.h"
+#include "ui/frm_about.h"
 
 namespace vk::app {
 
@@ -59,6 +60,9 @@ struct AppState {
   // Opens the countdown warning modally and returns when it has closed. The
   // countdown form fills this in; while it is empty a due tick only disarms.
   std::function<void()> ShowCountdown;
+
+  // The About boxes open at the moment; each lives until it is closed.
+  ui::AboutBoxes aboutBoxes;
 };
 
 }  // namespace vk::app

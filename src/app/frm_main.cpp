@@ -4,6 +4,7 @@
 #include <map>
 #include <utility>
 
+#include "app/about.h"
 #include "app/app_state.h"
 #include "app/schedule_timer.h"
 #include "app/tray_menu.h"
@@ -89,7 +90,7 @@ bool FrmMain::FocusOpenModalDialog() {
 
 void FrmMain::mnuAbout_Click() {
   if (FocusOpenModalDialog()) return;
-  // The About box arrives with its own form.
+  ShowAbout(state_);
 }
 
 void FrmMain::mnuTimeSet_Click() {

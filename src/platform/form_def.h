@@ -15,15 +15,15 @@ enum class ControlKind {
   TextBox,
   ComboBox,        // editable text with a drop-down list
   CheckedListBox,  // a list box with a check box per item
-  MaskedEdit,
+  MaskedEdit,      // extra: the mask ("#" a digit, anything else a literal)
   DatePicker,
-  UpDown,
+  UpDown,          // extra: the buddy text box whose number it steps
   DriveList,
   FolderList,
-  FileList,
-  Hyperlink,
-  PictureBox,
-  Line,
+  FileList,        // extra: the file pattern ("*.exe")
+  Hyperlink,       // extra: the link target
+  PictureBox,      // iconResource: the icon it shows
+  Line,            // an etched horizontal rule: one grey and one white line
   Timer,
   Menu,            // a pop-up menu; its items name it as their container
   MenuItem,        // caption "-" is a separator
@@ -52,7 +52,25 @@ struct ControlDef {
   bool isCancel = false;   // buttons: Esc
   int interval = 0;        // timers, in milliseconds
   std::string extra;       // mask, file pattern, link target or buddy control, by kind
+  int iconResource = 0;    // picture boxes
+  int minimum = 0;         // up-down range
+  int maximum = 100;
+  char placeholder = '_';  // masked edit: stands for a position not typed yet
 };
+
+// A control at its design position (twips, relative to its container).
+inline ControlDef Control(std::string name, ControlKind kind, int left, int top, int width, int height,
+                          std::string caption = {}) {
+  ControlDef c;
+  c.name = std::move(name);
+  c.kind = kind;
+  c.left = left;
+  c.top = top;
+  c.width = width;
+  c.height = height;
+  c.caption = std::move(caption);
+  return c;
+}
 
 struct FormDef {
   std::string name;
@@ -61,6 +79,9 @@ struct FormDef {
   int clientHeight = 0;  // twips
   int iconResource = 0;
   bool showInTaskbar = false;
+  // The control that has the focus when the form is shown; empty: the first
+  // control that takes the focus, in table order (the tab order).
+  std::string initialFocus;
   std::vector<ControlDef> controls;
 };
 

@@ -66,6 +66,8 @@ class FormHost {
   virtual void PopupMenu(const std::string& menu, const std::string& defaultItem) = 0;
   virtual int ScaleMode() = 0;
   virtual double TwipsPerPixelX() = 0;
+  // Width of the text in whole pixels, as drawn with the form's own font.
+  virtual int TextWidth(const std::string& text) = 0;
 };
 
 class FormToolkit {

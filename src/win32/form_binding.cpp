@@ -93,7 +93,7 @@ bool Win32FormHost::Create() {
     SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageA(window_, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(toolkit_.LoadIconResource(def_.iconResource)));
   }
-  model_.SetObserver([this](const std::string& control) { ApplyModel(control); });
+  model_.SetObserver([this](const std::string& control, platform::ModelChange) { ApplyModel(control); });
   for (const platform::ControlDef& c : def_.controls) ApplyModel(c.name);
   return true;
 }
@@ -189,6 +189,14 @@ void Win32FormHost::DestroyWindowOnce() {
   for (auto& [id, name] : timerNames_) KillTimer(window, id);
   window_ = nullptr;
   DestroyWindow(window);
+}
+
+int Win32FormHost::TextWidth(const std::string& text) {
+  HDC dc = GetDC(window_);
+  SIZE size{};
+  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  ReleaseDC(window_, dc);
+  return size.cx;
 }
 
 bool Win32FormHost::Visible() { return window_ != nullptr && IsWindowVisible(window_); }

@@ -29,6 +29,7 @@ class Win32FormHost : public platform::FormHost {
   void PopupMenu(const std::string& menu, const std::string& defaultItem) override;
   int ScaleMode() override { return platform::kScaleTwips; }
   double TwipsPerPixelX() override { return twipsPerPixelX_; }
+  int TextWidth(const std::string& text) override;
 
   bool Create();
   void Fire(const std::string& control, platform::FormEvent event, platform::EventArgs args = {});

@@ -1,0 +1,47 @@
+#include "app/countdown.h"
+
+#include "app/app_state.h"
+#include "app/frm_main.h"
+#include "app/kill_listed_apps.h"
+#include "shutdown/frm_countdown.h"
+
+namespace vk::app {
+
+namespace {
+
+class MainFormCalls final : public shutdown::CountdownCalls {
+ public:
+  explicit MainFormCalls(AppState& state) : state_(state) {}
+  void KillListedApps() override { app::KillListedApps(state_); }
+  void mnuTimerStop_Click() override {
+    if (state_.gFrmMain) state_.gFrmMain->mnuTimerStop_Click();
+  }
+
+ private:
+  AppState& state_;
+};
+
+void ShowCountdown(AppState& state) {
+  MainFormCalls calls(state);
+  PlatformServices& p = state.platform;
+  const shutdown::CountdownContext context{p.forms,
+                                           p.windows,
+                                           p.messages,
+                                           p.shell,
+                                           state.schedule.CancelTime,
+                                           state.schedule.Mode,
+                                           state.schedule.ForceShutdown,
+                                           state.TimerRunning,
+                                           state.gPowerControl,
+                                           p.components,
+                                           calls};
+  shutdown::RunCountdown(context, state.gFrmMain ? state.gFrmMain->Host().Handle() : 0);
+}
+
+}  // namespace
+
+void ConnectCountdown(AppState& state) {
+  state.ShowCountdown = [&state] { ShowCountdown(state); };
+}
+
+}  // namespace vk::app
