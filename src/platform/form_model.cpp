@@ -132,6 +132,14 @@ void FormModel::AddItem(const std::string& control, const std::string& item) {
   Notify(control, ModelChange::Items);
 }
 
+void FormModel::SetItems(const std::string& control, std::vector<std::string> items) {
+  ControlState& s = Mutable(control);
+  s.checks.assign(items.size(), false);
+  s.items = std::move(items);
+  s.listIndex = -1;
+  Notify(control, ModelChange::Items);
+}
+
 void FormModel::SetItemChecked(const std::string& control, int index, bool checked) {
   ControlState& s = Mutable(control);
   if (!InList(index, s.items)) return;

@@ -66,6 +66,8 @@ class FormModel {
   void SetHeight(const std::string& control, int height);
   void ClearItems(const std::string& control);
   void AddItem(const std::string& control, const std::string& item);
+  // Replaces every entry at once, unchecked and with none selected.
+  void SetItems(const std::string& control, std::vector<std::string> items);
   void SetItemChecked(const std::string& control, int index, bool checked);
   // An index outside the list selects nothing; a combo box shows the entry.
   void SetListIndex(const std::string& control, int index);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "win32/checked_list.h"
+#include "win32/frame_window.h"
 #include "win32/handles.h"
 
 namespace vk::win32 {
@@ -11,6 +13,7 @@ namespace vk::win32 {
 using platform::ControlKind;
 using platform::EventArgs;
 using platform::FormEvent;
+using platform::ModelChange;
 
 namespace {
 
@@ -42,6 +45,8 @@ void RegisterClasses(HINSTANCE instance) {
   application.hInstance = instance;
   application.lpszClassName = kApplicationClass;
   RegisterClassA(&application);
+
+  RegisterFrameClass(instance);
 }
 
 int MouseButtons(WPARAM keys) {
@@ -72,6 +77,8 @@ Win32FormHost::~Win32FormHost() {
   toolkit_.Forget(this);
 }
 
+// No WS_CLIPCHILDREN: labels are drawn transparently over the face the form
+// paints beneath them.
 bool Win32FormHost::Create() {
   HDC screen = GetDC(nullptr);
   const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
@@ -80,11 +87,11 @@ bool Win32FormHost::Create() {
   twipsPerPixelX_ = 1440.0 / (dpiX > 0 ? dpiX : 96);
   twipsPerPixelY_ = 1440.0 / (dpiY > 0 ? dpiY : 96);
 
-  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+  const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, PixelsX(def_.clientWidth), PixelsY(def_.clientHeight)};
+  RECT frame{0, 0, PixelsX(def_.clientWidth), PixelsY(model_.FormHeight())};
   AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  window_ = CreateWindowExA(exStyle, kFormClass, def_.caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
+  window_ = CreateWindowExA(exStyle, kFormClass, model_.Caption().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
                             frame.right - frame.left, frame.bottom - frame.top, toolkit_.ApplicationWindow(), nullptr,
                             toolkit_.Instance(), this);
   if (window_ == nullptr) return false;
@@ -93,8 +100,12 @@ bool Win32FormHost::Create() {
     SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
     SendMessageA(window_, WM_SETICON, ICON_SMALL, static_cast<LPARAM>(toolkit_.LoadIconResource(def_.iconResource)));
   }
-  model_.SetObserver([this](const std::string& control, platform::ModelChange) { ApplyModel(control); });
-  for (const platform::ControlDef& c : def_.controls) ApplyModel(c.name);
+  CreateFonts();
+  CreateControls();
+  model_.SetObserver([this](const std::string& control, ModelChange change) { ApplyModel(control, change); });
+  for (auto& [name, control] : controls_) ApplyAll(control);
+  for (const platform::ControlDef& c : def_.controls)
+    if (c.kind == ControlKind::Timer) ApplyTimer(c.name, false);
   return true;
 }
 
@@ -103,24 +114,34 @@ int Win32FormHost::PixelsY(int twips) const { return static_cast<int>(twips / tw
 
 WindowHandle Win32FormHost::Handle() { return FromHwnd(window_); }
 
+HWND Win32FormHost::ControlHandle(const std::string& control) const {
+  auto it = controls_.find(control);
+  return it == controls_.end() ? nullptr : it->second.window;
+}
+
+bool Win32FormHost::TimerActive(const std::string& timer) const {
+  auto it = timerRunning_.find(timer);
+  return it != timerRunning_.end() && it->second;
+}
+
 void Win32FormHost::Fire(const std::string& control, FormEvent event, EventArgs args) {
   handlers_.OnEvent(control, event, args);
 }
 
-void Win32FormHost::ApplyModel(const std::string& control) {
-  if (window_ == nullptr) return;
-  if (control == "Form") {
-    RECT r{0, 0, PixelsX(def_.clientWidth), PixelsY(model_.FormHeight())};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
-    SetWindowPos(window_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32FormHost::ApplyForm(ModelChange change) {
+  if (change == ModelChange::Caption) {
+    SetWindowTextA(window_, model_.Caption().c_str());
     return;
   }
-  if (model_.Get(control).kind == ControlKind::Timer) ApplyTimer(control);
+  RECT r{0, 0, PixelsX(def_.clientWidth), PixelsY(model_.FormHeight())};
+  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
+  SetWindowPos(window_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// A timer runs only while enabled: nothing polls.
-void Win32FormHost::ApplyTimer(const std::string& name) {
+// A timer runs only while enabled: nothing polls. Enabling a running timer
+// again leaves it running; a new interval starts it afresh.
+void Win32FormHost::ApplyTimer(const std::string& name, bool restart) {
   const platform::ControlState& timer = model_.Get(name);
   const bool wanted = timer.enabled && timer.interval > 0 && !unloaded_;
   UINT_PTR& id = timerIds_[name];
@@ -128,7 +149,7 @@ void Win32FormHost::ApplyTimer(const std::string& name) {
     id = kFirstTimerId + timerIds_.size();
     timerNames_[id] = name;
   }
-  if (wanted && !timerRunning_[name]) {
+  if (wanted && (restart || !timerRunning_[name])) {
     SetTimer(window_, id, static_cast<UINT>(timer.interval), nullptr);
   } else if (!wanted && timerRunning_[name]) {
     KillTimer(window_, id);
@@ -140,19 +161,47 @@ void Win32FormHost::Show(platform::ShowMode mode, WindowHandle owner) {
   if (window_ == nullptr) return;
   HWND ownerWindow = owner != 0 ? ToHwnd(owner) : toolkit_.ApplicationWindow();
   SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
+  const bool wasVisible = IsWindowVisible(window_) != FALSE;
   if (mode == platform::ShowMode::Modeless) {
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
+    if (!wasVisible) FocusFirstControl();
     return;
   }
   const bool disableOwner = owner != 0 && IsWindowEnabled(ownerWindow);
   if (disableOwner) EnableWindow(ownerWindow, FALSE);
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
+  if (!wasVisible) FocusFirstControl();
   toolkit_.PushModal(this);
   RunModalLoop();
   toolkit_.PopModal(this);
   if (disableOwner) EnableWindow(ownerWindow, TRUE);
+}
+
+// The form's chosen control, else the first one that takes the focus.
+bool Win32FormHost::FocusFirstControl() {
+  HWND first = nullptr;
+  if (!def_.initialFocus.empty()) first = ControlHandle(def_.initialFocus);
+  if (first == nullptr || !IsWindowEnabled(first) || !IsWindowVisible(first))
+    first = GetNextDlgTabItem(window_, nullptr, FALSE);
+  if (first == nullptr) return false;
+  SetFocus(first);
+  return true;
+}
+
+void Win32FormHost::RememberFocus() {
+  HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(window_, focus)) savedFocus_ = focus;
+}
+
+bool Win32FormHost::RestoreFocus() {
+  if (savedFocus_ != nullptr && IsWindow(savedFocus_) && IsChild(window_, savedFocus_) &&
+      IsWindowEnabled(savedFocus_) && IsWindowVisible(savedFocus_)) {
+    SetFocus(savedFocus_);
+    return true;
+  }
+  return FocusFirstControl();
 }
 
 void Win32FormHost::RunModalLoop() {
@@ -187,16 +236,10 @@ void Win32FormHost::DestroyWindowOnce() {
   if (window_ == nullptr) return;
   HWND window = window_;
   for (auto& [id, name] : timerNames_) KillTimer(window, id);
+  for (auto& [name, running] : timerRunning_) running = false;
   window_ = nullptr;
   DestroyWindow(window);
-}
-
-int Win32FormHost::TextWidth(const std::string& text) {
-  HDC dc = GetDC(window_);
-  SIZE size{};
-  GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  ReleaseDC(window_, dc);
-  return size.cx;
+  for (auto& [name, control] : controls_) control.window = nullptr;
 }
 
 bool Win32FormHost::Visible() { return window_ != nullptr && IsWindowVisible(window_); }
@@ -206,6 +249,13 @@ void Win32FormHost::BringToFront() {
   if (IsIconic(window_)) ShowWindow(window_, SW_RESTORE);
   SetForegroundWindow(window_);
   FlashWindow(window_, TRUE);
+}
+
+int Win32FormHost::TextWidth(const std::string& text) {
+  WindowDc dc(window_, formFont_.Get());
+  SIZE size{};
+  GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
 }
 
 void Win32FormHost::PopupMenu(const std::string& menu, const std::string& defaultItem) {
@@ -254,6 +304,49 @@ LRESULT Win32FormHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       if (it != timerNames_.end() && timerRunning_[it->second]) Fire(it->second, FormEvent::Timer);
       return 0;
     }
+    case WM_COMMAND:
+      if (OnCommand(wParam, lParam)) return 0;
+      break;
+    case WM_NOTIFY: {
+      LRESULT result = 0;
+      if (lParam != 0 && OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result)) return result;
+      break;
+    }
+    case WM_CTLCOLORSTATIC:
+      return OnColorStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_DRAWITEM:
+      OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_MEASUREITEM:
+      reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+          static_cast<UINT>(CheckedItemHeight(window_, formFont_.Get()));
+      return TRUE;
+    case WM_SETCURSOR: {
+      const ControlWindow* control = FindByWindow(reinterpret_cast<HWND>(wParam));
+      if (control != nullptr && control->def->kind == ControlKind::Hyperlink) {
+        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    }
+    case DM_GETDEFID:
+      for (const auto& [name, control] : controls_)
+        if (control.def->isDefault) return MAKELRESULT(control.id, DC_HASDEFID);
+      return 0;
+    case kRestoreHeldFocus:
+      if (HWND held = ControlHandle(heldFocus_)) SetFocus(held);
+      heldFocus_.clear();
+      return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        RememberFocus();
+        return 0;
+      }
+      if (RestoreFocus()) return 0;
+      break;
+    case WM_SETFOCUS:
+      RestoreFocus();
+      return 0;
     case WM_CLOSE: {
       EventArgs args;
       handlers_.OnEvent("Form", FormEvent::QueryUnload, args);
@@ -266,8 +359,9 @@ LRESULT Win32FormHost::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
       if (wParam) Fire("Form", FormEvent::EndSession);
       return 0;
     default:
-      return DefWindowProcA(window_, message, wParam, lParam);
+      break;
   }
+  return DefWindowProcA(window_, message, wParam, lParam);
 }
 
 Win32FormToolkit::Win32FormToolkit(HINSTANCE instance) : instance_(instance) {
