@@ -6,6 +6,20 @@ namespace vk::app {
 using platform::ControlDef;
 using platform::ControlKind;
 
+namespace {
+
+ControlDef Control(const char* name, ControlKind kind, const char* container, const char* caption, bool enabled) {
+  ControlDef c;
+  c.name = name;
+  c.kind = kind;
+  c.container = container;
+  c.caption = caption;
+  c.enabled = enabled;
+  return c;
+}
+
+}  // namespace
+
 const platform::FormDef& FrmMain::Definition() {
   static const platform::FormDef def = [] {
     platform::FormDef d;
@@ -14,16 +28,12 @@ const platform::FormDef& FrmMain::Definition() {
     d.clientWidth = 3585;
     d.clientHeight = 4655;
     d.iconResource = IDI_VESPERKIT;
-    auto add = [&d](ControlDef c) { d.controls.push_back(std::move(c)); };
-    ControlDef timer{.name = "Timer1", .kind = ControlKind::Timer};
-    timer.enabled = false;
+    ControlDef timer = Control("Timer1", ControlKind::Timer, "", "", false);
     timer.interval = 2000;
-    add(timer);
-    add({.name = "mnuMain", .kind = ControlKind::Menu, .caption = "Main"});
-    auto item = [&add](const char* name, const char* caption, bool enabled) {
-      ControlDef c{.name = name, .kind = ControlKind::MenuItem, .container = "mnuMain", .caption = caption};
-      c.enabled = enabled;
-      add(c);
+    d.controls.push_back(timer);
+    d.controls.push_back(Control("mnuMain", ControlKind::Menu, "", "Main", true));
+    auto item = [&d](const char* name, const char* caption, bool enabled) {
+      d.controls.push_back(Control(name, ControlKind::MenuItem, "mnuMain", caption, enabled));
     };
     item("mnuAbout", "&About", true);
     item("mnufilebar1", "-", true);

@@ -32,13 +32,13 @@ class FakeMessageBoxes : public platform::MessageBoxes {
 class FakeAppShell : public platform::AppShell {
  public:
   explicit FakeAppShell(Journal& journal) : journal_(journal) {}
-  void SetMousePointer(int pointer) override {
-    this->pointer = pointer;
-    journal_.Add("Pointer " + std::to_string(pointer));
+  void SetMousePointer(int value) override {
+    pointer = value;
+    journal_.Add("Pointer " + std::to_string(value));
   }
-  void SetTitle(const std::string& title) override {
-    this->title = title;
-    journal_.Add("Title " + title);
+  void SetTitle(const std::string& text) override {
+    title = text;
+    journal_.Add("Title " + text);
   }
   std::string Title() override { return title; }
   int pointer = 0;

@@ -223,7 +223,7 @@ TEST_F(Countdown, ForcedWhenForceShutdownIsOn) {
 }
 
 TEST_F(Countdown, AWarningTimeBelowOneActsAtTheFirstTick) {
-  for (std::int16_t cancelTime : {1, 0, -5, -32768}) {
+  for (std::int16_t cancelTime : {std::int16_t{1}, std::int16_t{0}, std::int16_t{-5}, std::int16_t{-32768}}) {
     w.journal.entries.clear();
     labels_.clear();
     w.state.schedule.CancelTime = cancelTime;

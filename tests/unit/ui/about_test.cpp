@@ -59,7 +59,9 @@ TEST_F(About, ShowsTitleVersionTextsAndLinksModeless) {
   for (const platform::ControlDef& c : box.Def().controls) {
     if (c.kind != platform::ControlKind::Hyperlink) continue;
     EXPECT_NE(c.extra.find("example.com"), std::string::npos) << c.name;
-    if (c.name == "hypEmail") EXPECT_EQ(c.extra, "mailto:" + c.caption);
+    if (c.name == "hypEmail") {
+      EXPECT_EQ(c.extra, "mailto:" + c.caption);
+    }
   }
 }
 
