@@ -40,8 +40,7 @@ const platform::FormDef& FrmAbout::Definition() {
     d.controls.push_back(Control("lblSupport", ControlKind::Label, 960, 1680, 1095, 255, "Feedback:"));
     d.controls.push_back(
         Link("hypEmail", 1800, 1560, 2145, 345, "feedback@example.com", "mailto:feedback@example.com"));
-    d.controls.push_back(Link("hypWeb", 1800, 1920, 2205, 345, "https://www.example.com/vesperkit",
-                              "https://www.example.com/vesperkit"));
+    d.controls.push_back(Link("hypWeb", 1800, 1920, 2205, 345, "www.example.com", "https://www.example.com/"));
     d.controls.push_back(Control("Line1", ControlKind::Line, 105, 2460, 5520, 30));
     d.controls.push_back(Control("lblDisclaimer", ControlKind::Label, 240, 2640, 3870, 825,
                                  "Warning: all rights in this program belong to " VESPERKIT_COMPANY_NAME

@@ -44,7 +44,7 @@ WindowClass ClassFor(const platform::ControlDef& c) {
   switch (c.kind) {
     case ControlKind::Frame: return {kFrameClass, 0, WS_EX_CONTROLPARENT};
     case ControlKind::Label: return {"STATIC", SS_LEFT | SS_NOTIFY, 0};
-    case ControlKind::Hyperlink: return {"STATIC", SS_LEFT | SS_NOTIFY | SS_NOPREFIX, 0};
+    case ControlKind::Hyperlink: return {"STATIC", SS_LEFTNOWORDWRAP | SS_NOTIFY | SS_NOPREFIX, 0};
     case ControlKind::PictureBox: return {"STATIC", SS_ICON | SS_NOTIFY, 0};
     case ControlKind::Line: return {"STATIC", SS_ETCHEDHORZ, 0};
     case ControlKind::Button:
