@@ -1,5 +1,7 @@
 #include "power_control_object.h"
 
+#include "power_action.h"
+#include "power_plan.h"
 #include "power_support.h"
 
 namespace vk::power {
@@ -45,9 +47,18 @@ HRESULT PowerControlObject::get_HibernateSupported(VARIANT_BOOL* supported) {
   return S_OK;
 }
 
+// Nothing happens unless both stored values are ones the contract knows; the
+// shutdown privilege must be granted before any action is tried.
 HRESULT PowerControlObject::DoPowerAction(LONG* result) {
   if (result != nullptr) *result = 0;
-  return E_NOTIMPL;
+  const PowerPlan plan = PlanPowerAction(action_, force_);
+  if (plan.call == PowerCall::None) return E_INVALIDARG;
+  const HRESULT privilege = EnableShutdownPrivilege();
+  if (FAILED(privilege)) return privilege;
+  DWORD error = ERROR_SUCCESS;
+  const HRESULT done = CarryOut(plan, error);
+  if (result != nullptr) *result = static_cast<LONG>(error);
+  return done;
 }
 
 }  // namespace vk::power

@@ -1,8 +1,7 @@
 #pragma once
-// The PowerControl object: remembers the action and the force value, and
-// answers the two capability questions from the running system. Carrying out
-// the action is not there yet, so DoPowerAction says E_NOTIMPL rather than
-// pretend a shutdown happened.
+// The PowerControl object: remembers the action and the force value, answers
+// the two capability questions from the running system, and carries out the
+// action on DoPowerAction (see components/README.md for what each code does).
 #include "dispatch_object.h"
 #include "power_control_idl.h"
 

@@ -146,7 +146,7 @@ TEST_F(RealComponents, RegistrationNamesTheDllAnApartmentAndTheProgIds) {
   EXPECT_EQ(LoadRegTypeLib(LIBID_VesperkitProcessControl, 1, 0, 0, library.Put()), S_OK);
 }
 
-TEST_F(RealComponents, PowerControlThroughTheAdapterStoresAndRefusesToAct) {
+TEST_F(RealComponents, PowerControlThroughTheAdapterStoresAndRefusesUnknownActions) {
   HResult error = kE_FAIL;
   auto power = factory_.CreatePowerControl(error);
   ASSERT_NE(power, nullptr);
@@ -166,8 +166,12 @@ TEST_F(RealComponents, PowerControlThroughTheAdapterStoresAndRefusesToAct) {
   EXPECT_EQ(power->GetAltShutdownSupported(alt_shutdown), kS_OK);
   EXPECT_EQ(alt_shutdown, SystemHasAltShutdown());
 
+  // Checks that do not act: a code the contract does not know does nothing.
+  std::int32_t unknown = 7;
+  EXPECT_EQ(power->SetPowerAction(unknown), kS_OK);
   std::int32_t result = 99;
-  EXPECT_EQ(power->DoPowerAction(result), kE_NOTIMPL);
+  EXPECT_EQ(power->DoPowerAction(result), static_cast<HResult>(E_INVALIDARG));
+  EXPECT_EQ(result, 0);
 }
 
 TEST_F(RealComponents, PowerControlMembersSitInTheirSlots) {
@@ -194,7 +198,9 @@ TEST_F(RealComponents, PowerControlMembersSitInTheirSlots) {
   EXPECT_EQ(Slot<GetBool>(self, 12)(self, &answer), S_OK);
   EXPECT_EQ(answer, SystemAllowsHibernation());
 
-  EXPECT_EQ(Slot<GetLong>(self, 13)(self, &value), E_NOTIMPL);
+  value = 0;  // no action: DoPowerAction refuses without acting
+  EXPECT_EQ(Slot<PutLongByRef>(self, 8)(self, &value), S_OK);
+  EXPECT_EQ(Slot<GetLong>(self, 13)(self, &value), E_INVALIDARG);
 }
 
 TEST_F(RealComponents, ProcessControlMembersSitInTheirSlots) {
@@ -267,7 +273,8 @@ TEST_F(RealComponents, DispatchByNameReachesTheSameMembers) {
   EXPECT_EQ(V_I4(&read), 32);
   EXPECT_EQ(GetByName(power.Get(), L"HibernateSupported", read), S_OK);
   EXPECT_EQ(V_VT(&read), VT_BOOL);
-  EXPECT_EQ(CallByName(power.Get(), L"DoPowerAction"), E_NOTIMPL);
+  EXPECT_EQ(PutByName(power.Get(), L"ForceAction", LongVariant(5)), S_OK);  // no such force: nothing acts
+  EXPECT_EQ(CallByName(power.Get(), L"DoPowerAction"), E_INVALIDARG);
 
   auto process = CreateRaw<IDispatch>(CLSID_ProcessControl, IID_IProcessControl);
   ASSERT_TRUE(process);
