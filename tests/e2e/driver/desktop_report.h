@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+namespace vk::e2e {
+
+// Describes what a person would see on this Wine desktop, one fact a line,
+// fields separated by tabs:
+//   tray        left top right bottom tip        (one line per icon shown in the tray)
+//   window      exe pid visible class title      (every top-level window)
+//   foreground  exe pid class title              (the active window, when there is one)
+//   traywindow  visible                          (the taskbar with the tray, when it exists)
+//   taskbutton  shown text                       (buttons of the taskbar; shown even while
+//                                                 the taskbar itself is hidden)
+//   menu        exe pid left top right bottom    (open pop-up menus)
+//   tooltip     exe pid left top right bottom    (tool tips on the screen)
+//   dialog      exe pid left top right bottom title texts
+//                                                (visible dialog boxes; texts of their static
+//                                                 controls and buttons, joined with " | ")
+//   button      exe pid left top right bottom text
+//                                                (the visible buttons of those dialog boxes)
+// Coordinates are screen pixels of the desktop.
+std::string DescribeDesktop();
+
+}  // namespace vk::e2e
