@@ -162,6 +162,7 @@ void Win32FormHost::Show(platform::ShowMode mode, WindowHandle owner) {
   HWND ownerWindow = owner != 0 ? ToHwnd(owner) : toolkit_.ApplicationWindow();
   SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
   const bool wasVisible = IsWindowVisible(window_) != FALSE;
+  if (!placed_) CenterOnScreen();
   if (mode == platform::ShowMode::Modeless) {
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
@@ -177,6 +178,21 @@ void Win32FormHost::Show(platform::ShowMode mode, WindowHandle owner) {
   RunModalLoop();
   toolkit_.PopModal(this);
   if (disableOwner) EnableWindow(ownerWindow, TRUE);
+}
+
+// A form first appears in the middle of the work area; after that it stays
+// where the user put it.
+void Win32FormHost::CenterOnScreen() {
+  placed_ = true;
+  RECT work{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  RECT frame{};
+  GetWindowRect(window_, &frame);
+  const LONG width = frame.right - frame.left;
+  const LONG height = frame.bottom - frame.top;
+  const LONG left = work.left + std::max(0L, (work.right - work.left - width) / 2);
+  const LONG top = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
+  SetWindowPos(window_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // The form's chosen control, else the first one that takes the focus.

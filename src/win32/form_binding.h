@@ -69,6 +69,7 @@ class Win32FormHost : public platform::FormHost, private ControlSink {
   void ApplyForm(platform::ModelChange change);
   void ApplyTimer(const std::string& name, bool restart);
   void RunModalLoop();
+  void CenterOnScreen();
   void DestroyWindowOnce();
   bool FocusFirstControl();
   void RememberFocus();
@@ -121,6 +122,7 @@ class Win32FormHost : public platform::FormHost, private ControlSink {
   double twipsPerPixelY_ = 15;
   bool unloaded_ = false;
   bool inModalLoop_ = false;
+  bool placed_ = false;         // centred on its first showing
   int applying_ = 0;            // our own changes to the controls raise no events
   std::string heldFocus_;       // Validate kept the focus here; the focus goes back
   HWND savedFocus_ = nullptr;   // the control that had the focus when the form lost it
