@@ -165,18 +165,5 @@ TEST_F(AboutOnWine, SysInfoFollowsThePlantedRegistryValues) {
   }
 }
 
-TEST_F(AboutOnWine, GetKeyValueReadsWinesRegistry) {
-  PlantedValue text(kLocation, "Text", REG_SZ, Sz("C:\\Shared"));
-  PlantedValue number(kLocation, "Number", REG_DWORD, std::string("\x2a\x00\x00\x80", 4));
-  ui::FrmAbout box(Context());
-  std::string value = "old";
-  EXPECT_EQ(box.GetKeyValue(platform::kHkeyLocalMachine, kLocation, "Text", value), kTrue);
-  EXPECT_EQ(value, "C:\\Shared");
-  EXPECT_EQ(box.GetKeyValue(platform::kHkeyLocalMachine, kLocation, "Number", value), kTrue);
-  EXPECT_EQ(value, "2147483690");
-  EXPECT_EQ(box.GetKeyValue(platform::kHkeyLocalMachine, kLocation, "Missing", value), kFalse);
-  EXPECT_EQ(value, "");
-}
-
 }  // namespace
 }  // namespace vk::formtest

@@ -21,6 +21,7 @@ class FakeFormHost : public platform::FormHost {
   FakeFormHost(FakeFormToolkit& toolkit, const platform::FormDef& def, platform::FormModel& model,
                platform::FormHandlers& handlers, WindowHandle handle)
       : toolkit_(toolkit), def_(def), model_(model), handlers_(handlers), handle_(handle) {}
+  ~FakeFormHost() override;
 
   WindowHandle Handle() override { return handle_; }
   void Show(platform::ShowMode mode, WindowHandle owner) override;
@@ -133,6 +134,12 @@ class FakeFormToolkit : public platform::FormToolkit {
   FakeWindowServices& windows_;
   WindowHandle nextHandle_ = 0x1000;
 };
+
+// A released form is no longer found by the toolkit.
+inline FakeFormHost::~FakeFormHost() {
+  std::erase(toolkit_.hosts, this);
+  std::erase(toolkit_.modalStack, this);
+}
 
 inline void FakeFormHost::Show(platform::ShowMode mode, WindowHandle owner) {
   owner_ = owner;
