@@ -1,6 +1,6 @@
 #pragma once
-// Owners for the COM references and strings the servers hold, so that every
-// exit path of a member releases what it took.
+// Owners for COM references and BSTRs, shared by the servers and the
+// program's COM adapter, so that every exit path releases what it took.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -32,6 +32,7 @@ class ComPtr {
     Reset();
     return &ptr_;
   }
+  void** PutVoid() { return reinterpret_cast<void**>(Put()); }
   void Reset() {
     if (ptr_ != nullptr) std::exchange(ptr_, nullptr)->Release();
   }
@@ -55,6 +56,10 @@ class Bstr {
     text_ = adopted;
   }
   BSTR Detach() { return std::exchange(text_, nullptr); }
+  BSTR* Put() {
+    SysFreeString(std::exchange(text_, nullptr));
+    return &text_;
+  }
 
  private:
   BSTR text_ = nullptr;

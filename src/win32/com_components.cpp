@@ -8,10 +8,13 @@
 
 #include "power_control_idl.h"
 #include "process_control_idl.h"
-#include "win32/com_ptr.h"
+#include "com_ptr.h"
 
 namespace vk::win32 {
 namespace {
+
+using com::Bstr;
+using com::ComPtr;
 
 // The program's texts are ANSI; the component takes UTF-16. Null on failure.
 BSTR AnsiToBstr(const std::string& text) {

@@ -13,13 +13,13 @@
 #include "power_control_idl.h"
 #include "process_control_idl.h"
 #include "win32/com_components.h"
-#include "win32/com_ptr.h"
+#include "com_ptr.h"
 
 namespace vk::comtest {
 namespace {
 
-using win32::Bstr;
-using win32::ComPtr;
+using com::Bstr;
+using com::ComPtr;
 using Strings = std::vector<std::string>;
 
 using GetLong = HRESULT(STDMETHODCALLTYPE*)(void*, LONG*);
