@@ -60,6 +60,8 @@ struct AppState {
   // Opens the countdown warning modally and returns when it has closed. The
   // countdown form fills this in; while it is empty a due tick only disarms.
   std::function<void()> ShowCountdown;
+  // True while the countdown warning is shown.
+  bool CountdownShown = false;
 
   // The About boxes open at the moment; each lives until it is closed.
   ui::AboutBoxes aboutBoxes;

@@ -40,8 +40,16 @@ void ShowCountdown(AppState& state) {
 
 }  // namespace
 
+// One warning at a time: the tray menu stays usable while the warning is up,
+// and a schedule started again from it must not stack a second warning over
+// the first. Such a due tick only disarms.
 void ConnectCountdown(AppState& state) {
-  state.ShowCountdown = [&state] { ShowCountdown(state); };
+  state.ShowCountdown = [&state] {
+    if (state.CountdownShown) return;
+    state.CountdownShown = true;
+    ShowCountdown(state);
+    state.CountdownShown = false;
+  };
 }
 
 }  // namespace vk::app
