@@ -1,61 +1,44 @@
-// The file-system adapter against Wine's real files: the force list beside the
-// test program, and the atomic replace with awkward old files.
-#include <windows.h>
-
+// The file-system adapter against Wine's real files: the atomic replace with
+// awkward old files, attributes, and the force list and the log beside the
+// test program.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
+#include <cctype>
 
 #include "forceclose/force_list.h"
 #include "forceclose/force_list_file.h"
+#include "persistence/log_err.h"
+#include "support.h"
+#include "win32/clock.h"
 #include "win32/files.h"
+#include "win32/shell.h"
 
-namespace vk::win32 {
+namespace vk::wintest {
 namespace {
 
-std::string ModuleFolder() {
-  char path[MAX_PATH + 1] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  const std::string text(path, length);
-  return text.substr(0, text.find_last_of('\\'));
-}
-
-std::string ReadFile(const std::string& path) {
-  std::string bytes;
-  Win32FileSystem().ReadAll(path, bytes);
-  return bytes;
-}
+using Names = std::vector<std::string>;
 
 DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
 
 // A fresh folder of its own per test, emptied and removed afterwards.
 class FilesTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, temp);
-    folder_ = std::string(temp) + "vk-files-" + std::to_string(GetCurrentProcessId()) + "-" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr));
-  }
+  void SetUp() override { ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)); }
   void TearDown() override {
-    for (const std::string& name : Names()) {
-      const std::string path = Path(name);
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(path.c_str());
+    for (const std::string& name : List()) {
+      SetFileAttributesA(Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(Path(name).c_str());
     }
     RemoveDirectoryA(folder_.c_str());
   }
   std::string Path(const std::string& name) const { return folder_ + "\\" + name; }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> names;
+  Names List() const {
+    Names names;
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
-      const std::string name = found.cFileName;
-      if (name != "." && name != "..") names.push_back(name);
+      if (found.cFileName[0] != '.') names.push_back(found.cFileName);
     } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;
@@ -64,99 +47,122 @@ class FilesTest : public ::testing::Test {
     ASSERT_TRUE(files.ReplaceAtomically(Path(name), bytes));
     ASSERT_TRUE(SetFileAttributesA(Path(name).c_str(), attributes));
   }
+  std::string Read(const std::string& name) {
+    std::string bytes;
+    files.ReadAll(Path(name), bytes);
+    return bytes;
+  }
 
-  Win32FileSystem files;
-  std::string folder_;
+  win32::Win32FileSystem files;
+  const std::string folder_ = TemporaryName();
 };
 
-using NameList = std::vector<std::string>;
-
-TEST_F(FilesTest, ReplacesALongerFileCompletelyAndLeavesNothingElse) {
-  Write("Files.dat", std::string(1000, 'x'));
-  EXPECT_TRUE(files.ReplaceAtomically(Path("Files.dat"), "short"));
-  EXPECT_EQ(ReadFile(Path("Files.dat")), "short");
-  EXPECT_EQ(Names(), NameList{"Files.dat"});
-}
-
-TEST_F(FilesTest, AHiddenOldFileIsReplacedAndStaysHidden) {
-  Write("Files.dat", std::string(1000, 'x'), FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_TRUE(files.ReplaceAtomically(Path("Files.dat"), "short"));
-  EXPECT_EQ(ReadFile(Path("Files.dat")), "short");
-  EXPECT_NE(Attributes(Path("Files.dat")) & FILE_ATTRIBUTE_HIDDEN, 0u);
-  EXPECT_EQ(Names(), NameList{"Files.dat"});
-}
-
-TEST_F(FilesTest, AReadOnlyOldFileIsLeftAsTheUserProtectedIt) {
-  Write("Files.dat", "protected", FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(files.ReplaceAtomically(Path("Files.dat"), "new"));
-  EXPECT_FALSE(files.Delete(Path("Files.dat")));
-  EXPECT_EQ(ReadFile(Path("Files.dat")), "protected");
-  EXPECT_EQ(Names(), NameList{"Files.dat"});
-}
-
-TEST_F(FilesTest, AFileHeldOpenByAnotherProgramKeepsItsContentAndNoTemporaryFileStays) {
-  Write("Files.dat", "old");
-  HANDLE held = CreateFileA(Path("Files.dat").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(files.ReplaceAtomically(Path("Files.dat"), "new"));
-  CloseHandle(held);
-  EXPECT_EQ(ReadFile(Path("Files.dat")), "old");
-  EXPECT_EQ(Names(), NameList{"Files.dat"});
-}
-
-TEST_F(FilesTest, AMissingFolderMakesTheReplaceFailWithoutATrace) {
+TEST_F(FilesTest, AtomicReplaceOfAwkwardOldFilesLeavesOnlyTheTargetBehind) {
+  struct Case {
+    const char* what;
+    DWORD attributes;
+    bool heldOpen;
+    bool replaced;
+  };
+  for (const Case& c : {Case{"plain", FILE_ATTRIBUTE_NORMAL, false, true},
+                        Case{"hidden", FILE_ATTRIBUTE_HIDDEN, false, true},
+                        Case{"read-only", FILE_ATTRIBUTE_READONLY, false, false},
+                        Case{"held open", FILE_ATTRIBUTE_NORMAL, true, false}}) {
+    SCOPED_TRACE(c.what);
+    Write("Files.dat", std::string(1000, 'x'), c.attributes);
+    HANDLE held = c.heldOpen ? CreateFileA(Path("Files.dat").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                             : INVALID_HANDLE_VALUE;
+    EXPECT_EQ(files.ReplaceAtomically(Path("Files.dat"), "short"), c.replaced);
+    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+    EXPECT_EQ(Read("Files.dat"), c.replaced ? "short" : std::string(1000, 'x'));
+    EXPECT_EQ(Attributes(Path("Files.dat")) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY), c.attributes & 3u);
+    EXPECT_EQ(List(), Names{"Files.dat"});
+    EXPECT_EQ(files.Delete(Path("Files.dat")), c.attributes != FILE_ATTRIBUTE_READONLY);
+    SetFileAttributesA(Path("Files.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(Path("Files.dat").c_str());
+  }
   EXPECT_FALSE(files.ReplaceAtomically(Path("missing\\Files.dat"), "new"));
-  EXPECT_TRUE(Names().empty());
+  EXPECT_TRUE(List().empty());
 }
 
-TEST_F(FilesTest, ExistenceCountsOnlyNormalFiles) {
+TEST_F(FilesTest, OnlyNormalFilesExistAndCreateIfMissingKeepsAHiddenOne) {
   Write("plain.exe", "a");
-  Write("hidden.exe", "a", FILE_ATTRIBUTE_HIDDEN);
+  Write("hidden.exe", "kept", FILE_ATTRIBUTE_HIDDEN);
   Write("system.exe", "a", FILE_ATTRIBUTE_SYSTEM);
   EXPECT_TRUE(files.ExistsAsNormalFile(Path("plain.exe")));
-  EXPECT_FALSE(files.ExistsAsNormalFile(Path("hidden.exe")));
-  EXPECT_FALSE(files.ExistsAsNormalFile(Path("system.exe")));
-  EXPECT_FALSE(files.ExistsAsNormalFile(folder_));
-  EXPECT_FALSE(files.ExistsAsNormalFile(Path("missing.exe")));
-}
-
-TEST_F(FilesTest, CreateIfMissingKeepsAnExistingHiddenFile) {
+  for (const std::string& other : {Path("hidden.exe"), Path("system.exe"), folder_, Path("missing.exe")})
+    EXPECT_FALSE(files.ExistsAsNormalFile(other)) << other;
+  EXPECT_TRUE(files.CreateIfMissing(Path("hidden.exe")));
+  EXPECT_EQ(Read("hidden.exe"), "kept");
   EXPECT_TRUE(files.CreateIfMissing(Path("new.dat")));
-  EXPECT_EQ(ReadFile(Path("new.dat")), "");
-  Write("hidden.dat", "kept", FILE_ATTRIBUTE_HIDDEN);
-  EXPECT_TRUE(files.CreateIfMissing(Path("hidden.dat")));
-  EXPECT_EQ(ReadFile(Path("hidden.dat")), "kept");
+  EXPECT_EQ(Read("new.dat"), "");
   EXPECT_TRUE(files.Delete(Path("missing.dat")));
 }
 
-// The real program folder: the list is created, saved and found beside the
-// running executable.
-TEST(ForceListBesideTheExecutable, LoadsSavesAndDeletesFilesDat) {
-  Win32FileSystem files;
-  const std::string path = ModuleFolder() + "\\Files.dat";
+TEST(BesideTheExecutable, TheForceListIsCreatedSavedAndDeletedThere) {
+  win32::Win32FileSystem files;
+  const std::string path = OwnFolder() + "Files.dat";
   ASSERT_EQ(forceclose::AppListPath(files), path);
   DeleteFileA(path.c_str());
-
   forceclose::AppEntryList entries;
   forceclose::LoadAppList(files, entries);
   EXPECT_TRUE(entries.empty());
-  EXPECT_NE(Attributes(path), INVALID_FILE_ATTRIBUTES);
-  EXPECT_EQ(ReadFile(path), "");
-
-  entries = {forceclose::MakeAppEntry("C:\\Windows\\notepad.exe")};
-  forceclose::SaveAppList(files, entries);
-  const std::string bytes = ReadFile(path);
-  EXPECT_EQ(bytes, "C:\\Windows\\notepad.exe" + std::string(78, ' ') + "\xFF\xFF");
-
-  forceclose::AppEntryList loaded;
-  forceclose::LoadAppList(files, loaded);
-  ASSERT_EQ(loaded.size(), 1u);
-  EXPECT_EQ(loaded[0].Checked, kTrue);
-
+  std::string bytes;
+  EXPECT_TRUE(files.ReadAll(path, bytes) && bytes.empty()) << "an empty list file is created";
+  forceclose::SaveAppList(files, {forceclose::MakeAppEntry("C:\\Windows\\notepad.exe")});
+  forceclose::LoadAppList(files, entries);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0].Checked, kTrue);
   forceclose::SaveAppList(files, {});
   EXPECT_EQ(Attributes(path), INVALID_FILE_ATTRIBUTES);
 }
 
+// "dd-mmm-yy hh:mm:ss" with an English month abbreviation.
+bool IsTimestamp(const std::string& text) {
+  const std::string shape = "00-xxx-00 00:00:00";
+  for (std::size_t i = 0; i < shape.size(); ++i) {
+    const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
+    if (shape[i] == '0' ? !digit : shape[i] != 'x' && shape[i] != text[i]) return false;
+  }
+  const auto month = std::string("JanFebMarAprMayJunJulAugSepOctNovDec").find(text.substr(3, 3));
+  return month != std::string::npos && month % 3 == 0;
+}
+
+TEST(BesideTheExecutable, TheLogWritesEachLineAtOnceAndAFileItCannotWriteIsNoFailure) {
+  win32::Win32FileSystem files;
+  win32::Win32Clock clock;
+  win32::Win32MessageBoxes messages;
+  win32::Win32AppShell shell;
+  persistence::cLogErr log{{files, clock, messages, shell}};
+  const std::string path = files.ProgramFolder() + "\\" + files.ExecutableBaseName() + ".txt";
+  ASSERT_EQ(path, OwnFolder() + "vesperkit_win32_tests.txt");
+  ASSERT_TRUE(files.ReplaceAtomically(path, "old line\r\n"));
+  log.Init({.bAppend = kFalse});
+  log.Init();
+  log.LogIt(8, {"Error SaveSetting, error:", 5, "Settings", "Mode", "2"});
+  std::string text;
+  ASSERT_TRUE(files.ReadAll(path, text));
+  Names lines;
+  for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
+    EXPECT_TRUE(IsTimestamp(text.substr(at, 18))) << text;
+    lines.push_back(text.substr(at + 18, end - at - 18));
+  }
+  const std::string start = "\t Build 1\t0\tInit\t...Logging Initialised...\t";
+  EXPECT_EQ(lines, (Names{start, start, "\t Build 1\t8\tError SaveSetting, error:\t5\tSettings\tMode\t2\t"}));
+
+  // Another program holds the file open and shares it with nobody.
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  log.LogIt(1, {"lost"});
+  EXPECT_EQ(log.Display(), "");
+  CloseHandle(held);
+  EXPECT_EQ(log.Display(), text);
+  EXPECT_TRUE(DeleteFileA(path.c_str())) << "nothing keeps the file open";
+  log.SetLogFile(OwnFolder() + "no such folder\\log.txt");
+  log.LogIt(1, {"nowhere"});
+  EXPECT_EQ(log.Display(), "");
+}
+
 }  // namespace
-}  // namespace vk::win32
+}  // namespace vk::wintest

@@ -1,0 +1,156 @@
+#include "support.h"
+
+#include <fstream>
+
+namespace vk::wintest {
+namespace {
+
+HRESULT CallServerEntry(const std::string& dll, const char* entry) {
+  HMODULE module = LoadLibraryA((ComponentFolder() + dll).c_str());
+  if (module == nullptr) return HRESULT_FROM_WIN32(GetLastError());
+  using Entry = HRESULT(STDAPICALLTYPE*)();
+  auto function = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, entry)));
+  const HRESULT hr = function != nullptr ? function() : HRESULT_FROM_WIN32(GetLastError());
+  FreeLibrary(module);
+  return hr;
+}
+
+BOOL CALLBACK Collect(HWND window, LPARAM list) {
+  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+  return TRUE;
+}
+
+}  // namespace
+
+std::string OwnFolder() {
+  char path[MAX_PATH * 2];
+  const std::string file(path, GetModuleFileNameA(nullptr, path, sizeof path));
+  return file.substr(0, file.find_last_of('\\') + 1);
+}
+
+std::string ComponentFolder() {
+  char buffer[MAX_PATH * 2];
+  const DWORD length = GetEnvironmentVariableA("VESPERKIT_BIN", buffer, sizeof buffer);
+  if (length == 0 || length >= sizeof buffer) return OwnFolder();
+  std::string bin(buffer, length);
+  if (bin.front() == '/') bin = "Z:" + bin;
+  for (char& c : bin)
+    if (c == '/') c = '\\';
+  return bin + (bin.back() == '\\' ? "" : "\\") + "bin\\";
+}
+
+std::string TemporaryName() {
+  char folder[MAX_PATH];
+  char name[MAX_PATH];
+  GetTempPathA(MAX_PATH, folder);
+  GetTempFileNameA(folder, "vkt", 0, name);
+  DeleteFileA(name);
+  return name;
+}
+
+long RunAndWait(std::string command) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return -1;
+  DWORD code = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return static_cast<long>(code);
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream file(path, std::ios::binary);
+  for (std::string line; std::getline(file, line);) lines.push_back(line);
+  return lines;
+}
+
+HRESULT RegisterDll(const std::string& dll) { return CallServerEntry(dll, "DllRegisterServer"); }
+HRESULT UnregisterDll(const std::string& dll) { return CallServerEntry(dll, "DllUnregisterServer"); }
+
+std::optional<std::string> ReadValue(HKEY root, const std::string& path, const char* name, DWORD* type) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+  BYTE data[1024];
+  DWORD size = sizeof data;
+  const LONG rc = RegQueryValueExA(key, name, nullptr, type, data, &size);
+  RegCloseKey(key);
+  if (rc != ERROR_SUCCESS) return std::nullopt;
+  return std::string(reinterpret_cast<char*>(data), size);
+}
+
+void WriteValue(HKEY root, const std::string& path, const char* name, const std::optional<std::string>& bytes,
+                DWORD type) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  if (bytes) {
+    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes->data()), static_cast<DWORD>(bytes->size()));
+  } else {
+    RegDeleteValueA(key, name);
+  }
+  RegCloseKey(key);
+}
+
+bool KeyExists(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+void DeleteTree(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+  std::vector<std::string> children;
+  char name[256];
+  for (DWORD length = sizeof name; RegEnumKeyExA(key, static_cast<DWORD>(children.size()), name, &length, nullptr,
+                                                 nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+       length = sizeof name)
+    children.emplace_back(name, length);
+  RegCloseKey(key);
+  for (const std::string& child : children) DeleteTree(root, path + "\\" + child);
+  RegDeleteKeyA(root, path.c_str());
+}
+
+void PumpMessages(win32::Win32FormToolkit& toolkit) {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (toolkit.PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void PressKey(win32::Win32FormToolkit& toolkit, WORD key) {
+  HWND focus = GetFocus();
+  PostMessageA(focus, WM_KEYDOWN, key, 1);
+  PostMessageA(focus, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
+  PumpMessages(toolkit);
+}
+
+std::string WindowText(HWND window) {
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+HWND DescendantWithText(HWND parent, const std::string& text) {
+  std::vector<HWND> windows;
+  EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&windows));
+  for (HWND window : windows)
+    if (WindowText(window) == text) return window;
+  return nullptr;
+}
+
+RECT PlaceInParent(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+}  // namespace vk::wintest
