@@ -1,11 +1,7 @@
 // The tray adapter with the program's own 88-byte record: the shell takes the
 // icon, shows the tip the record carries, takes a new tip, and forgets the
 // icon when told to; what the shell holds is read back from its tray.
-#include <windows.h>
-
 #include <gtest/gtest.h>
-
-#include <string>
 
 #include "app/tray_icon_record.h"
 #include "tray_view.h"
@@ -17,100 +13,48 @@ namespace {
 
 using platform::TrayMessage;
 
-// Shell_NotifyIconA hands the record over synchronously, but the tray may lay
-// its icons out a moment later; waiting with a deadline is enough.
-template <class Condition>
-bool Eventually(Condition condition) {
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    if (condition()) return true;
-    Sleep(50);
-  }
-  return condition();
-}
-
 int IconsWithTip(const std::string& tip) {
   int count = 0;
-  for (const traytest::TrayIconView& icon : traytest::ReadTrayIcons()) {
-    if (icon.Shown() && icon.tip == tip) ++count;
-  }
+  for (const traytest::TrayIconView& icon : traytest::ReadTrayIcons()) count += icon.Shown() && icon.tip == tip;
   return count;
 }
 
-class TrayAdapter : public ::testing::Test {
- protected:
-  void SetUp() override {
-    owner_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "tray test owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                             GetModuleHandleA(nullptr), nullptr);
-    ASSERT_NE(owner_, nullptr);
-    record_.cbSize = app::kTrayRecordSize;
-    record_.hWnd = FromHwnd(owner_);
-    record_.uID = app::kTrayIconId;
-    record_.uFlags = app::kTrayFlags;
-    record_.uCallbackMessage = app::kTrayCallbackMessage;
-    record_.hIcon = FromHicon(LoadIconA(nullptr, IDI_APPLICATION));
-    // Unique to this run, so icons of other programs never count.
-    tip_ = "Vesperkit tray test " + std::to_string(GetCurrentProcessId());
-    record_.SetTip(tip_);
-  }
-
-  void TearDown() override {
-    tray_.Notify(TrayMessage::Delete, record_.Pack());
-    if (owner_ != nullptr) DestroyWindow(owner_);
-  }
-
-  Win32Tray tray_;
-  HWND owner_ = nullptr;
-  app::TrayIconRecord record_;
-  std::string tip_;
-};
-
-TEST_F(TrayAdapter, AddsModifiesAndDeletesTheIcon) {
-  ASSERT_TRUE(tray_.Notify(TrayMessage::Add, record_.Pack())) << "the shell refused the 88-byte record";
-  EXPECT_TRUE(Eventually([&] { return IconsWithTip(tip_) == 1; })) << "one icon with the tip is shown";
-
-  const std::string changed = tip_ + " changed";
-  record_.SetTip(changed);
-  EXPECT_TRUE(tray_.Notify(TrayMessage::Modify, record_.Pack()));
-  EXPECT_TRUE(Eventually([&] { return IconsWithTip(changed) == 1 && IconsWithTip(tip_) == 0; }))
-      << "the same icon now carries the new tip";
-
-  EXPECT_TRUE(tray_.Notify(TrayMessage::Delete, record_.Pack()));
-  EXPECT_TRUE(Eventually([&] { return IconsWithTip(changed) == 0; })) << "the icon is gone";
-  EXPECT_FALSE(tray_.Notify(TrayMessage::Delete, record_.Pack())) << "the shell no longer knows the icon";
-  EXPECT_FALSE(tray_.Notify(TrayMessage::Modify, record_.Pack()));
+// The tray may lay its icons out a moment after the call returns.
+bool EventuallyShown(const std::string& tip, int count) {
+  for (int attempt = 0; attempt < 100; ++attempt, Sleep(50))
+    if (IconsWithTip(tip) == count) return true;
+  return false;
 }
 
-TEST_F(TrayAdapter, TipsUpToSixtyThreeCharactersShowWhole) {
-  std::string tip = tip_;
-  tip.resize(63, 'x');
-  record_.SetTip(tip);
-  ASSERT_TRUE(tray_.Notify(TrayMessage::Add, record_.Pack()));
-  EXPECT_TRUE(Eventually([&] { return IconsWithTip(tip) == 1; }));
-}
+TEST(TrayAdapter, AddsModifiesAndDeletesTheIconAndALongTipIsCutWithoutStrayBytes) {
+  HWND owner = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "tray test owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr);
+  ASSERT_NE(owner, nullptr);
+  Win32Tray tray;
+  app::TrayIconRecord record;
+  record.cbSize = app::kTrayRecordSize;
+  record.hWnd = FromHwnd(owner);
+  record.uID = app::kTrayIconId;
+  record.uFlags = app::kTrayFlags;
+  record.uCallbackMessage = app::kTrayCallbackMessage;
+  record.hIcon = FromHicon(LoadIconA(nullptr, IDI_APPLICATION));
+  const std::string tip = "Vesperkit tray test " + std::to_string(GetCurrentProcessId());  // no other icon has it
+  record.SetTip(tip);
+  ASSERT_TRUE(tray.Notify(TrayMessage::Add, record.Pack())) << "the shell refused the 88-byte record";
+  EXPECT_TRUE(EventuallyShown(tip, 1));
 
-TEST_F(TrayAdapter, ALongerTipIsCutToSixtyFourCharactersWithoutStrayBytes) {
-  // The record then carries no NUL; what the shell shows ends with the field.
-  std::string tip = tip_;
-  tip.resize(100, 'y');
-  record_.SetTip(tip);
-  ASSERT_TRUE(tray_.Notify(TrayMessage::Add, record_.Pack()));
-  EXPECT_TRUE(Eventually([&] { return IconsWithTip(tip.substr(0, 64)) == 1; }));
-}
+  // Longer than the field: the record carries no NUL, and the shell shows the field.
+  const std::string changed = (tip + " changed ").append(100, 'y');
+  record.SetTip(changed);
+  EXPECT_TRUE(tray.Notify(TrayMessage::Modify, record.Pack()));
+  EXPECT_TRUE(EventuallyShown(changed.substr(0, 64), 1));
+  EXPECT_EQ(IconsWithTip(tip), 0) << "the same icon carries the new tip";
 
-TEST_F(TrayAdapter, TwoOwnersGetTwoIcons) {
-  HWND second = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "second owner", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
-  ASSERT_NE(second, nullptr);
-  app::TrayIconRecord other = record_;
-  other.hWnd = FromHwnd(second);
-
-  ASSERT_TRUE(tray_.Notify(TrayMessage::Add, record_.Pack()));
-  ASSERT_TRUE(tray_.Notify(TrayMessage::Add, other.Pack()));
-  EXPECT_TRUE(Eventually([&] { return IconsWithTip(tip_) == 2; })) << "same uID, different windows: two icons";
-
-  EXPECT_TRUE(tray_.Notify(TrayMessage::Delete, other.Pack()));
-  EXPECT_TRUE(Eventually([&] { return IconsWithTip(tip_) == 1; })) << "deleting one leaves the other";
-  DestroyWindow(second);
+  EXPECT_TRUE(tray.Notify(TrayMessage::Delete, record.Pack()));
+  EXPECT_TRUE(EventuallyShown(changed.substr(0, 64), 0));
+  EXPECT_FALSE(tray.Notify(TrayMessage::Delete, record.Pack())) << "the shell no longer knows the icon";
+  EXPECT_FALSE(tray.Notify(TrayMessage::Modify, record.Pack()));
+  DestroyWindow(owner);
 }
 
 }  // namespace
