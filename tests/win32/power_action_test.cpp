@@ -10,54 +10,45 @@
 namespace vk::power {
 namespace {
 
-TEST(PowerPlan, EachCodeAndForceValueChoosesItsCall) {
-  PowerPlan p = PlanPowerAction(16, 0);
-  EXPECT_EQ(p.call, PowerCall::ExitWindows);
-  EXPECT_EQ(p.exitFlags, static_cast<UINT>(EWX_SHUTDOWN | EWX_POWEROFF));
-  p = PlanPowerAction(16, -1);
-  EXPECT_EQ(p.exitFlags, static_cast<UINT>(EWX_SHUTDOWN | EWX_POWEROFF | EWX_FORCE));
-  p = PlanPowerAction(2, 0);
-  EXPECT_EQ(p.call, PowerCall::InitiateShutdown);
-  EXPECT_EQ(p.shutdownFlags, kShutdownPowerOff);
-  p = PlanPowerAction(2, -1);
-  EXPECT_EQ(p.shutdownFlags, kShutdownPowerOff | kShutdownForceOthers);
-  p = PlanPowerAction(64, -1);
-  EXPECT_EQ(p.call, PowerCall::Suspend);
-  EXPECT_TRUE(p.forced);
-  p = PlanPowerAction(32, 0);
-  EXPECT_EQ(p.call, PowerCall::Hibernate);
-  EXPECT_FALSE(p.forced);
-}
-
-TEST(PowerPlan, UnknownCodesAndForceValuesPlanNothing) {
-  for (LONG code : {0, 1, 4, 8, 17, 33, 65, -1, -16})
-    EXPECT_EQ(PlanPowerAction(code, 0).call, PowerCall::None) << code;
-  for (LONG force : {1, -2, 2, 16})
-    EXPECT_EQ(PlanPowerAction(16, force).call, PowerCall::None) << force;
+TEST(PowerPlan, EachCodeAndForceValueChoosesItsCallAndOthersPlanNothing) {
+  struct Case {
+    LONG code;
+    LONG force;
+    PowerCall call;
+    UINT exitFlags;
+    DWORD shutdownFlags;
+  };
+  for (const Case& c : {Case{16, 0, PowerCall::ExitWindows, EWX_SHUTDOWN | EWX_POWEROFF, 0},
+                        Case{16, -1, PowerCall::ExitWindows, EWX_SHUTDOWN | EWX_POWEROFF | EWX_FORCE, 0},
+                        Case{2, 0, PowerCall::InitiateShutdown, 0, kShutdownPowerOff},
+                        Case{2, -1, PowerCall::InitiateShutdown, 0, kShutdownPowerOff | kShutdownForceOthers},
+                        Case{64, 0, PowerCall::Suspend, 0, 0}, Case{64, -1, PowerCall::Suspend, 0, 0},
+                        Case{32, 0, PowerCall::Hibernate, 0, 0}, Case{32, -1, PowerCall::Hibernate, 0, 0}}) {
+    const PowerPlan p = PlanPowerAction(c.code, c.force);
+    SCOPED_TRACE(std::to_string(c.code) + "," + std::to_string(c.force));
+    EXPECT_EQ(p.call, c.call);
+    EXPECT_EQ(p.exitFlags, c.exitFlags);
+    EXPECT_EQ(p.shutdownFlags, c.shutdownFlags);
+    EXPECT_EQ(p.forced, c.force == -1);
+  }
+  for (LONG code : {0, 1, 4, 8, 17, 33, 65, -1, -16}) EXPECT_EQ(PlanPowerAction(code, 0).call, PowerCall::None) << code;
+  for (LONG force : {1, -2, 2, 16}) EXPECT_EQ(PlanPowerAction(16, force).call, PowerCall::None) << force;
   DWORD error = 5;
   EXPECT_EQ(CarryOut(PlanPowerAction(0, 0), error), E_INVALIDARG);
   EXPECT_EQ(error, 0u);
 }
 
-bool ShutdownPrivilegeEnabled() {
+TEST(PowerPrivilege, TheShutdownPrivilegeIsEnabledAndChecked) {
+  EXPECT_EQ(EnableShutdownPrivilege(), S_OK);
+  EXPECT_EQ(EnableShutdownPrivilege(), S_OK) << "enabling it again is no error";
   HANDLE token = nullptr;
-  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-  LUID shutdown{};
-  LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &shutdown);
-  PRIVILEGE_SET wanted{};
-  wanted.PrivilegeCount = 1;
-  wanted.Control = PRIVILEGE_SET_ALL_NECESSARY;
-  wanted.Privilege[0].Luid = shutdown;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token));
+  PRIVILEGE_SET wanted{1, PRIVILEGE_SET_ALL_NECESSARY, {}};
+  LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &wanted.Privilege[0].Luid);
   BOOL held = FALSE;
   PrivilegeCheck(token, &wanted, &held);
   CloseHandle(token);
-  return held != FALSE;
-}
-
-TEST(PowerPrivilege, TheShutdownPrivilegeIsEnabledAndChecked) {
-  EXPECT_EQ(EnableShutdownPrivilege(), S_OK);
-  EXPECT_TRUE(ShutdownPrivilegeEnabled());
-  EXPECT_EQ(EnableShutdownPrivilege(), S_OK) << "enabling it again is no error";
+  EXPECT_TRUE(held);
 }
 
 }  // namespace

@@ -5,13 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
-#include "component_test_support.h"
+#include "com_ptr.h"
 #include "process_control_idl.h"
+#include "support.h"
 
-namespace vk::comtest {
+namespace vk::wintest {
 namespace {
 
 class ProcessEnding : public ::testing::Test {
@@ -22,21 +20,14 @@ class ProcessEnding : public ::testing::Test {
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(dll_, "DllGetClassObject")));
     ASSERT_NE(get, nullptr);
-    IClassFactory* factory = nullptr;
-    ASSERT_EQ(get(CLSID_ProcessControl, IID_IClassFactory, reinterpret_cast<void**>(&factory)), S_OK);
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IProcessControl, reinterpret_cast<void**>(&component_)), S_OK);
-    factory->Release();
-
-    const std::string base = TemporaryFileName();
-    for (const char* side : {"-a", "-b"}) {
-      const std::string folder = base + side;
+    com::ComPtr<IClassFactory> factory;
+    ASSERT_EQ(get(CLSID_ProcessControl, IID_IClassFactory, factory.PutVoid()), S_OK);
+    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IProcessControl, component_.PutVoid()), S_OK);
+    for (const std::string& folder : folders_) {
       ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-      folders_.push_back(folder);
-      ASSERT_TRUE(CopyFileA((ComponentFolder() + "vesperkit_test_sleeper.exe").c_str(),
-                            (folder + "\\Sleeper.exe").c_str(), FALSE));
+      ASSERT_TRUE(CopyFileA((ComponentFolder() + "vesperkit_test_sleeper.exe").c_str(), Sleeper(folder).c_str(), 0));
     }
   }
-
   void TearDown() override {
     for (PROCESS_INFORMATION& started : started_) {
       TerminateProcess(started.hProcess, 3);
@@ -45,17 +36,16 @@ class ProcessEnding : public ::testing::Test {
       CloseHandle(started.hThread);
     }
     for (const std::string& folder : folders_) {
-      DeleteFileA((folder + "\\Sleeper.exe").c_str());
+      DeleteFileA(Sleeper(folder).c_str());
       RemoveDirectoryA(folder.c_str());
     }
-    if (component_ != nullptr) component_->Release();
+    component_.Reset();
     if (dll_ != nullptr) FreeLibrary(dll_);
   }
+  static std::string Sleeper(const std::string& folder) { return folder + "\\Sleeper.exe"; }
 
-  std::string Sleeper(int side) const { return folders_[static_cast<std::size_t>(side)] + "\\Sleeper.exe"; }
-
-  // Starts the program and waits until its window is up; the index of its handle.
-  std::size_t Start(const std::string& path, const char* arguments = "") {
+  // Starts the program and waits until its window is up; its process handle.
+  HANDLE Start(const std::string& path, const char* arguments = "") {
     std::string commandLine = "\"" + path + "\" " + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -64,96 +54,81 @@ class ProcessEnding : public ::testing::Test {
                                &startup, &started));
     WaitForInputIdle(started.hProcess, 10000);
     started_.push_back(started);
-    return started_.size() - 1;
+    return started.hProcess;
   }
-
-  HRESULT End(const std::string& path, LONG flags, LONG graceMilliseconds, LONG* result = nullptr) {
+  // EndProcess for the path; the ended count, the processes found and the last error follow it.
+  HRESULT End(const std::string& path, LONG flags, LONG grace, std::vector<LONG>* counts = nullptr) {
     std::wstring wide(path.size(), L'\0');
     wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
                                                              wide.data(), static_cast<int>(wide.size()))));
-    BSTR text = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    com::Bstr text(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
+    BSTR passed = text.Get();
     EXPECT_EQ(component_->put_Flags(&flags), S_OK);
-    EXPECT_EQ(component_->put_ProcessPath(&text), S_OK);
-    SysFreeString(text);
-    EXPECT_EQ(component_->put_GraceMilliseconds(graceMilliseconds), S_OK);
+    EXPECT_EQ(component_->put_ProcessPath(&passed), S_OK);
+    EXPECT_EQ(component_->put_GraceMilliseconds(grace), S_OK);
     LONG ended = -1;
+    LONG found = -1;
+    LONG error = -1;
     const HRESULT hr = component_->EndProcess(&ended);
-    if (result != nullptr) *result = ended;
+    component_->get_ProcessesFound(&found);
+    component_->get_LastError(&error);
+    if (counts != nullptr) *counts = {ended, found, error};
     return hr;
   }
 
-  LONG Found() {
-    LONG count = -1;
-    component_->get_ProcessesFound(&count);
-    return count;
-  }
-
-  bool Running(std::size_t index) { return WaitForSingleObject(started_[index].hProcess, 0) == WAIT_TIMEOUT; }
-
-  DWORD ExitCode(std::size_t index) {
-    DWORD code = 0;
-    GetExitCodeProcess(started_[index].hProcess, &code);
-    return code;
-  }
-
   HMODULE dll_ = nullptr;
-  IProcessControl* component_ = nullptr;
-  std::vector<std::string> folders_;
+  com::ComPtr<IProcessControl> component_;
+  const std::string base_ = TemporaryName();
+  const std::vector<std::string> folders_ = {base_ + "-a", base_ + "-b"};
   std::vector<PROCESS_INFORMATION> started_;
 };
 
-std::string Upper(std::string text) {
-  CharUpperA(text.data());
-  return text;
+bool Running(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
+
+DWORD ExitCode(HANDLE process) {
+  DWORD code = 0;
+  GetExitCodeProcess(process, &code);
+  return code;
 }
 
 TEST_F(ProcessEnding, EndsEveryCopyAtThePathAndSparesTheSameProgramElsewhere) {
-  const std::size_t first = Start(Sleeper(0));
-  const std::size_t second = Start(Sleeper(0));
-  const std::size_t elsewhere = Start(Sleeper(1));
-
-  LONG ended = 0;
-  EXPECT_EQ(End(Upper(Sleeper(0)), 4, 5000, &ended), S_OK);
-  EXPECT_EQ(ended, 2);
-  EXPECT_EQ(Found(), 2);
+  HANDLE first = Start(Sleeper(folders_[0]));
+  HANDLE second = Start(Sleeper(folders_[0]));
+  HANDLE elsewhere = Start(Sleeper(folders_[1]));
+  std::string upper = Sleeper(folders_[0]);
+  CharUpperA(upper.data());
+  std::vector<LONG> counts;
+  EXPECT_EQ(End(upper, 4, 5000, &counts), S_OK);
+  EXPECT_EQ(counts, (std::vector<LONG>{2, 2, 0})) << "ended, found, last error";
   EXPECT_FALSE(Running(first));
   EXPECT_FALSE(Running(second));
   EXPECT_EQ(ExitCode(first), 0u) << "closed on request, not terminated";
   EXPECT_TRUE(Running(elsewhere));
 }
 
-TEST_F(ProcessEnding, TerminatesACopyThatWillNotCloseOnceTheGraceIsOver) {
-  const std::size_t stubborn = Start(Sleeper(0), "stubborn");
-  EXPECT_EQ(End(Sleeper(0), 4, 200), S_OK);
+TEST_F(ProcessEnding, ACopyThatWillNotCloseIsOnlyAskedWithoutFlagFourAndTerminatedWithIt) {
+  HANDLE stubborn = Start(Sleeper(folders_[1]), "stubborn");
+  std::vector<LONG> counts;
+  EXPECT_EQ(End(Sleeper(folders_[1]), 0, 200, &counts), HRESULT_FROM_WIN32(ERROR_TIMEOUT));
+  EXPECT_EQ(counts, (std::vector<LONG>{0, 1, ERROR_TIMEOUT})) << "ended, found, last error";
+  EXPECT_TRUE(Running(stubborn));
+  EXPECT_EQ(End(Sleeper(folders_[1]), 4, 200), S_OK);
   EXPECT_FALSE(Running(stubborn));
   EXPECT_EQ(ExitCode(stubborn), 1u);
-}
-
-TEST_F(ProcessEnding, WithoutFlagFourACopyIsOnlyAskedAndARefusalIsReported) {
-  const std::size_t stubborn = Start(Sleeper(0), "stubborn");
-  LONG ended = -1;
-  EXPECT_EQ(End(Sleeper(0), 0, 200, &ended), HRESULT_FROM_WIN32(ERROR_TIMEOUT));
-  EXPECT_EQ(ended, 0);
-  EXPECT_TRUE(Running(stubborn));
-  LONG error = 0;
-  component_->get_LastError(&error);
-  EXPECT_EQ(error, static_cast<LONG>(ERROR_TIMEOUT));
 }
 
 TEST_F(ProcessEnding, NeverEndsTheCallerAndMatchesNothingForPathsThatNameNoFile) {
   char own[MAX_PATH + 1] = {};
   GetModuleFileNameA(nullptr, own, MAX_PATH);
-  EXPECT_EQ(End(own, 4, 200), S_OK);
-  EXPECT_EQ(Found(), 0);
-
-  const std::size_t sleeper = Start(Sleeper(0));
-  for (const std::string& path : {std::string(), std::string("Sleeper.exe"), std::string("Sleeper"),
-                                 std::string("..\\Sleeper.exe")}) {
-    EXPECT_EQ(End(path, 4, 200), S_OK) << path;
-    EXPECT_EQ(Found(), 0) << path;
+  HANDLE sleeper = Start(Sleeper(folders_[0]));
+  for (const std::string& path : {std::string(own), std::string(), std::string("Sleeper.exe"), std::string("Sleeper"),
+                                  std::string("..\\Sleeper.exe")}) {
+    std::vector<LONG> counts;
+    EXPECT_EQ(End(path, 4, 200, &counts), S_OK) << path;
+    EXPECT_EQ(counts[1], 0) << path;
   }
   EXPECT_TRUE(Running(sleeper));
 }
 
 }  // namespace
-}  // namespace vk::comtest
+}  // namespace vk::wintest
