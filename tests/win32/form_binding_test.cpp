@@ -6,13 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 
-#include "form_test_support.h"
 #include "platform/form_model.h"
+#include "support.h"
 #include "win32/form_binding.h"
 
-namespace vk::formtest {
+namespace vk::wintest {
 namespace {
 
 using platform::Control;
@@ -23,14 +24,11 @@ using Strings = std::vector<std::string>;
 
 platform::FormDef TestForm() {
   platform::FormDef d;
-  d.name = "frmBinding";
-  d.caption = "Binding";
   d.clientWidth = 6000;
   d.clientHeight = 4500;
   auto add = [&d](ControlDef c, const char* container = "") -> ControlDef& {
     c.container = container;
-    d.controls.push_back(c);
-    return d.controls.back();
+    return d.controls.emplace_back(c);
   };
   add(Control("Frame1", ControlKind::Frame, 120, 120, 2800, 1400, " Choose: "));
   add(Control("optA", ControlKind::OptionButton, 120, 240, 1200, 255, "&Alpha"), "Frame1");
@@ -66,10 +64,9 @@ class Recorder : public platform::FormHandlers {
     static const char* names[] = {"Load",   "QueryUnload", "Unload",    "Click", "DblClick",       "Change",
                                   "Validate", "ItemCheck", "Timer", "MouseMove", "TaskbarCreated", "EndSession"};
     if (event == FormEvent::Validate && control != "mskTime") return;  // every box validates; only this one checks
-    std::string entry = control + ":" + names[static_cast<int>(event)];
-    if (event == FormEvent::ItemCheck) entry += " " + std::to_string(args.index);
-    events.push_back(entry);
-    if (event == FormEvent::Validate && control == "mskTime") args.cancel = model_.Get("mskTime").text != "12:00";
+    events.push_back(control + ":" + names[static_cast<int>(event)] +
+                     (event == FormEvent::ItemCheck ? " " + std::to_string(args.index) : ""));
+    if (event == FormEvent::Validate) args.cancel = model_.Get("mskTime").text != "12:00";
     if (event == FormEvent::QueryUnload) args.cancel = keepOnClose;
   }
   bool Saw(const std::string& entry) const { return std::find(events.begin(), events.end(), entry) != events.end(); }
@@ -93,17 +90,19 @@ class Binding : public ::testing::Test {
     Pump();
     recorder.events.clear();
   }
-  void TearDown() override { host.reset(); }
 
   void Pump() { PumpMessages(toolkit); }
   HWND Window(const std::string& name) { return form->ControlHandle(name); }
+  LRESULT Send(const std::string& name, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    return SendMessageA(Window(name), message, wParam, lParam);
+  }
   void Type(HWND window, const std::string& text) {
-    for (char c : text) SendMessageA(window, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 1);
+    for (char c : text) SendMessageA(window, WM_CHAR, static_cast<unsigned char>(c), 1);
     Pump();
   }
   void Command(const std::string& name, int code) {
-    const int id = GetDlgCtrlID(Window(name));
-    SendMessageA(GetParent(Window(name)), WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Window(name)));
+    SendMessageA(GetParent(Window(name)), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(Window(name)), code),
+                 reinterpret_cast<LPARAM>(Window(name)));
     Pump();
   }
   void Focus(const std::string& name) {
@@ -126,17 +125,13 @@ TEST_F(Binding, ControlsStandWhereTheirTwipsSayAtTheScreensResolution) {
   auto pixels = [perPixel](int twips) { return static_cast<LONG>(twips / perPixel + 0.5); };
   RECT client;
   GetClientRect(form->Window(), &client);
-  EXPECT_EQ(client.right, pixels(6000));
-  EXPECT_EQ(client.bottom, pixels(4500));
+  EXPECT_EQ(client.right * 10000 + client.bottom, pixels(6000) * 10000 + pixels(4500));
   const RECT label = PlaceInParent(Window("lblInfo"));
-  EXPECT_EQ(label.left, pixels(3000));
-  EXPECT_EQ(label.top, pixels(120));
-  EXPECT_EQ(label.right - label.left, pixels(2800));
+  EXPECT_EQ((std::vector<LONG>{label.left, label.top, label.right - label.left}),
+            (std::vector<LONG>{pixels(3000), pixels(120), pixels(2800)}));
   EXPECT_EQ(GetParent(Window("optB")), Window("Frame1")) << "a frame holds its controls";
-  const RECT option = PlaceInParent(Window("optB"));
-  EXPECT_EQ(option.left, pixels(120));
-  EXPECT_EQ(option.top, pixels(600));
-  EXPECT_EQ(reinterpret_cast<HWND>(SendMessageA(Window("udNum"), UDM_GETBUDDY, 0, 0)), Window("txtNum"));
+  EXPECT_EQ(PlaceInParent(Window("optB")).top, pixels(600));
+  EXPECT_EQ(reinterpret_cast<HWND>(Send("udNum", UDM_GETBUDDY)), Window("txtNum"));
   EXPECT_GT(form->TextWidth("C:\\Program Files\\app.exe  "), form->TextWidth("app.exe  "));
 }
 
@@ -150,57 +145,50 @@ TEST_F(Binding, ModelChangesReachTheControlsAndRaiseNoEvents) {
   EXPECT_FALSE(IsWindowVisible(Window("optA")));
   model.SetVisible("Frame1", true);
   const RECT inFrame = PlaceInParent(Window("optB"));
-  const RECT frameBefore = PlaceInParent(Window("Frame1"));
+  const LONG frameTop = PlaceInParent(Window("Frame1")).top;
   model.SetTop("Frame1", 1440);
-  EXPECT_GT(PlaceInParent(Window("Frame1")).top, frameBefore.top);
-  EXPECT_EQ(PlaceInParent(Window("optB")).top, inFrame.top) << "its controls move with it";
+  EXPECT_GT(PlaceInParent(Window("Frame1")).top, frameTop);
+  const RECT moved = PlaceInParent(Window("optB"));
+  EXPECT_TRUE(EqualRect(&inFrame, &moved)) << "its controls move with it";
   model.SetValue("optA", 1);
   model.SetValue("optB", 1);
-  EXPECT_EQ(SendMessageA(Window("optA"), BM_GETCHECK, 0, 0), BST_UNCHECKED);
-  EXPECT_EQ(SendMessageA(Window("optB"), BM_GETCHECK, 0, 0), BST_CHECKED);
   model.SetValue("chkForce", 2);
-  EXPECT_EQ(SendMessageA(Window("chkForce"), BM_GETCHECK, 0, 0), BST_INDETERMINATE);
-
+  EXPECT_EQ(Send("optA", BM_GETCHECK), BST_UNCHECKED);
+  EXPECT_EQ(Send("optB", BM_GETCHECK), BST_CHECKED);
+  EXPECT_EQ(Send("chkForce", BM_GETCHECK), BST_INDETERMINATE);
   for (const char* entry : {"Shutdown", "Suspend", "Hibernate"}) model.AddItem("cboMode", entry);
   model.SetListIndex("cboMode", 2);
-  EXPECT_EQ(SendMessageA(Window("cboMode"), CB_GETCOUNT, 0, 0), 3);
-  EXPECT_EQ(SendMessageA(Window("cboMode"), CB_GETCURSEL, 0, 0), 2);
+  EXPECT_EQ(Send("cboMode", CB_GETCOUNT), 3);
+  EXPECT_EQ(Send("cboMode", CB_GETCURSEL), 2);
   model.SetText("cboMode", "1:30");
   EXPECT_EQ(WindowText(Window("cboMode")), "1:30");
-
   model.SetItems("lstApps", {"app.exe", "tool.exe"});
   model.SetItemChecked("lstApps", 1, true);
   model.SetHorizontalExtent("lstApps", 321);
-  EXPECT_EQ(SendMessageA(Window("lstApps"), LB_GETCOUNT, 0, 0), 2);
-  EXPECT_EQ(SendMessageA(Window("lstApps"), LB_GETHORIZONTALEXTENT, 0, 0), 321);
-
+  EXPECT_EQ(Send("lstApps", LB_GETCOUNT), 2);
+  EXPECT_EQ(Send("lstApps", LB_GETHORIZONTALEXTENT), 321);
   model.SetMinDate("dtpDay", {2026, 12, 6, 10, 0, 0});
   model.SetMaxDate("dtpDay", {2027, 12, 6, 10, 0, 0});
   model.SetDate("dtpDay", {2027, 1, 2, 0, 0, 0});
   SYSTEMTIME range[2] = {};
-  EXPECT_EQ(SendMessageA(Window("dtpDay"), DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MIN | GDTR_MAX);
-  EXPECT_EQ(range[0].wYear, 2026);
-  EXPECT_EQ(range[1].wYear, 2027);
-  SYSTEMTIME day{};
-  SendMessageA(Window("dtpDay"), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&day));
-  EXPECT_EQ(day.wMonth, 1);
-  EXPECT_EQ(day.wDay, 2);
-
+  EXPECT_EQ(Send("dtpDay", DTM_GETRANGE, 0, reinterpret_cast<LPARAM>(range)), GDTR_MIN | GDTR_MAX);
+  EXPECT_EQ(range[0].wYear * 10000 + range[1].wYear, 20262027);
+  Send("dtpDay", DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(range));
+  EXPECT_EQ(range[0].wMonth * 100 + range[0].wDay, 102);
   model.SetCaption("About Vesperkit");
   EXPECT_EQ(WindowText(form->Window()), "About Vesperkit");
   Pump();
-  EXPECT_TRUE(recorder.events.empty()) << recorder.events.front();
+  EXPECT_EQ(recorder.events, Strings{});
 }
 
 TEST_F(Binding, ClicksAndTypingChangeTheModelBeforeTheirEvent) {
-  SendMessageA(Window("chkForce"), BM_CLICK, 0, 0);
+  Send("chkForce", BM_CLICK);
+  Send("optB", BM_CLICK);
+  Send("optB", BM_CLICK);
   Pump();
   EXPECT_EQ(model.Get("chkForce").value, 1);
-  SendMessageA(Window("optB"), BM_CLICK, 0, 0);
-  SendMessageA(Window("optB"), BM_CLICK, 0, 0);
-  Pump();
   EXPECT_EQ(model.Get("optB").value, 1);
-  EXPECT_EQ(SendMessageA(Window("optB"), BM_GETCHECK, 0, 0), BST_CHECKED);
+  EXPECT_EQ(Send("optB", BM_GETCHECK), BST_CHECKED);
   Focus("txtOther");
   Type(Window("txtOther"), "ab");
   EXPECT_EQ(model.Get("txtOther").text, "ab");
@@ -219,58 +207,51 @@ TEST_F(Binding, TypedComboTextSelectsNoEntryAndChoosingOneClicks) {
   EXPECT_EQ(model.Get("cboMode").listIndex, -1);
   EXPECT_TRUE(recorder.Saw("cboMode:Change"));
   EXPECT_FALSE(recorder.Saw("cboMode:Click"));
-  SendMessageA(Window("cboMode"), CB_SETCURSEL, 1, 0);
+  Send("cboMode", CB_SETCURSEL, 1);
   Command("cboMode", CBN_SELCHANGE);
   EXPECT_EQ(model.Get("cboMode").listIndex, 1);
   EXPECT_EQ(recorder.events.back(), "cboMode:Click");
 }
 
-TEST_F(Binding, ListCheckBoxesToggleWithTheSpaceBar) {
+TEST_F(Binding, KeysAndButtonsStepTheListChecksTheUpDownAndTheMaskedBox) {
   model.SetItems("lstApps", {"app.exe", "tool.exe"});
   Focus("lstApps");
-  SendMessageA(Window("lstApps"), LB_SETCARETINDEX, 1, 0);
+  Send("lstApps", LB_SETCARETINDEX, 1);
   PressKey(toolkit, VK_SPACE);
   EXPECT_EQ(model.Get("lstApps").checks, (std::vector<bool>{false, true}));
-  EXPECT_TRUE(recorder.Saw("lstApps:ItemCheck 1"));
   model.SetEnabled("lstApps", false);
-  SendMessageA(Window("lstApps"), WM_KEYDOWN, VK_SPACE, 1);
+  Send("lstApps", WM_KEYDOWN, VK_SPACE, 1);
   EXPECT_EQ(model.Get("lstApps").checks, (std::vector<bool>{false, true})) << "a disabled list does not change";
-}
 
-TEST_F(Binding, TheUpDownStepsTheNumberInItsBuddy) {
-  HWND upDown = Window("udNum");
   RECT r;
-  GetClientRect(upDown, &r);
-  const LPARAM upper = MAKELPARAM(r.right / 2, 1);
-  SendMessageA(upDown, WM_LBUTTONDOWN, MK_LBUTTON, upper);
-  SendMessageA(upDown, WM_LBUTTONUP, 0, upper);
+  GetClientRect(Window("udNum"), &r);
+  Send("udNum", WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, 1));
+  Send("udNum", WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, 1));
   Pump();
   EXPECT_EQ(model.Get("txtNum").text, "31");
   EXPECT_EQ(WindowText(Window("txtNum")), "31");
-  EXPECT_EQ(recorder.events, (Strings{"txtNum:Change", "udNum:Change"}));
-}
 
-TEST_F(Binding, TheMaskedBoxTakesDigitsOverItsPlaceholders) {
   Focus("mskTime");
-  SendMessageA(Window("mskTime"), EM_SETSEL, 0, 0);
+  Send("mskTime", EM_SETSEL, 0, 0);
   Type(Window("mskTime"), "1x23");
   EXPECT_EQ(WindowText(Window("mskTime")), "12:3_");
   EXPECT_EQ(model.Get("mskTime").text, "12:3_");
-  SendMessageA(Window("mskTime"), WM_CHAR, VK_BACK, 1);
+  Send("mskTime", WM_CHAR, VK_BACK, 1);
   EXPECT_EQ(model.Get("mskTime").text, "12:__");
-  EXPECT_EQ(std::count(recorder.events.begin(), recorder.events.end(), "mskTime:Change"), 4);
+  EXPECT_EQ(recorder.events, (Strings{"lstApps:ItemCheck 1", "txtNum:Change", "udNum:Change", "mskTime:Change",
+                                      "mskTime:Change", "mskTime:Change", "mskTime:Change"}));
 }
 
-TEST_F(Binding, AFailedValidateKeepsTheFocusAndNothingElseActs) {
+TEST_F(Binding, AFailedValidateKeepsTheFocusAndNothingElseActsThenEnterAndEscClick) {
   model.SetText("mskTime", "25:00");
   Focus("mskTime");
   Focus("txtOther");
   EXPECT_EQ(GetFocus(), Window("mskTime"));
-  EXPECT_TRUE(recorder.Saw("mskTime:Validate"));
-  SendMessageA(Window("CmdCancel"), BM_CLICK, 0, 0);
+  Send("CmdCancel", BM_CLICK);
   Pump();
   EXPECT_EQ(GetFocus(), Window("mskTime"));
   PressKey(toolkit, VK_RETURN);
+  EXPECT_TRUE(recorder.Saw("mskTime:Validate"));
   EXPECT_FALSE(recorder.Saw("CmdCancel:Click"));
   EXPECT_FALSE(recorder.Saw("CmdOK:Click"));
 
@@ -278,65 +259,52 @@ TEST_F(Binding, AFailedValidateKeepsTheFocusAndNothingElseActs) {
   Focus("txtOther");
   EXPECT_EQ(GetFocus(), Window("txtOther"));
   EXPECT_EQ(model.Focus(), "txtOther");
-}
-
-TEST_F(Binding, EnterAndEscClickTheDefaultAndTheCancelButton) {
-  Focus("txtOther");
+  recorder.events.clear();
   PressKey(toolkit, VK_RETURN);
   PressKey(toolkit, VK_ESCAPE);
   EXPECT_EQ(recorder.events, (Strings{"CmdOK:Click", "CmdCancel:Click"}));
 }
 
-TEST_F(Binding, TimersRunOnlyWhileEnabled) {
+TEST_F(Binding, TimersRunOnlyWhileEnabledAndTheFrameCloseAsksTheFormFirst) {
   EXPECT_FALSE(form->TimerActive("Timer1"));
-  model.SetEnabled("Timer1", true);
-  EXPECT_TRUE(form->TimerActive("Timer1"));
-  model.SetInterval("Timer1", 0);
-  EXPECT_FALSE(form->TimerActive("Timer1"));
-  model.SetInterval("Timer1", 500);
-  EXPECT_TRUE(form->TimerActive("Timer1"));
-  model.SetEnabled("Timer1", false);
-  EXPECT_FALSE(form->TimerActive("Timer1"));
-  model.SetEnabled("Timer1", true);
-  form->Unload();
-  EXPECT_FALSE(form->TimerActive("Timer1"));
-}
-
-TEST_F(Binding, TheFrameCloseAsksTheFormFirst) {
+  for (auto [enabled, interval, active] : {std::tuple{true, 1000, true}, std::tuple{true, 0, false},
+                                           std::tuple{true, 500, true}, std::tuple{false, 500, false},
+                                           std::tuple{true, 500, true}}) {
+    model.SetEnabled("Timer1", enabled);
+    model.SetInterval("Timer1", interval);
+    EXPECT_EQ(form->TimerActive("Timer1"), active) << enabled << " " << interval;
+  }
   HWND window = form->Window();
   recorder.keepOnClose = true;
   SendMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_TRUE(IsWindow(window));
+  EXPECT_TRUE(form->TimerActive("Timer1"));
   recorder.keepOnClose = false;
   SendMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(window));
+  EXPECT_FALSE(form->TimerActive("Timer1"));
   EXPECT_EQ(recorder.events, (Strings{"Form:QueryUnload", "Form:QueryUnload", "Form:Unload"}));
 }
 
 TEST_F(Binding, FileSystemListsShowTheFolderAndOpenSubfolders) {
-  char temp[MAX_PATH];
-  GetTempPathA(MAX_PATH, temp);
-  const std::string folder = std::string(temp) + "vk_lists";
+  const std::string folder = TemporaryName();
   CreateDirectoryA(folder.c_str(), nullptr);
   CreateDirectoryA((folder + "\\sub").c_str(), nullptr);
   for (const char* name : {"\\b.exe", "\\a.exe", "\\notes.txt"}) std::ofstream(folder + name) << "x";
-
   model.SetPath("File1", folder);
   EXPECT_EQ(model.Get("File1").items, (Strings{"a.exe", "b.exe"}));
   model.SetPath("Dir1", folder);
   const Strings& lines = model.Get("Dir1").items;
   ASSERT_GE(lines.size(), 2u);
-  EXPECT_EQ(lines.back().find_first_not_of(' '), 2 * (lines.size() - 1)) << "sub is one level below";
-  EXPECT_EQ(lines.back().substr(lines.back().find_first_not_of(' ')), "sub");
-  SendMessageA(Window("Dir1"), LB_SETCURSEL, lines.size() - 1, 0);
+  EXPECT_EQ(lines.back(), std::string(2 * (lines.size() - 1), ' ') + "sub") << "one level below the folder";
+  Send("Dir1", LB_SETCURSEL, lines.size() - 1);
   Command("Dir1", LBN_SELCHANGE);
   Command("Dir1", LBN_DBLCLK);
   EXPECT_EQ(model.Get("Dir1").path, folder + "\\sub");
   EXPECT_EQ(recorder.events.back(), "Dir1:Change");
-  EXPECT_NE(std::find(model.Get("Drive1").items.begin(), model.Get("Drive1").items.end(), "c:"),
-            model.Get("Drive1").items.end());
-
-  SendMessageA(Window("File1"), LB_SETCURSEL, 1, 0);
+  const Strings& drives = model.Get("Drive1").items;
+  EXPECT_NE(std::find(drives.begin(), drives.end(), "c:"), drives.end());
+  Send("File1", LB_SETCURSEL, 1);
   Command("File1", LBN_SELCHANGE);
   EXPECT_EQ(model.Get("File1").text, "b.exe");
   for (const char* name : {"\\b.exe", "\\a.exe", "\\notes.txt"}) DeleteFileA((folder + name).c_str());
@@ -345,44 +313,35 @@ TEST_F(Binding, FileSystemListsShowTheFolderAndOpenSubfolders) {
 }
 
 // What the modal test's timer saw while the modal loop ran.
-platform::FormHost* shown = nullptr;
-HWND ownerWindow = nullptr;
-bool ownerWasDisabled = false;
-bool wasTopModal = false;
-win32::Win32FormToolkit* kit = nullptr;
+struct {
+  platform::FormHost* shown;
+  HWND owner;
+  win32::Win32FormToolkit* toolkit;
+  bool ownerDisabled;
+  bool topModal;
+} modalSeen;
 
 void CALLBACK HideShownForm(HWND, UINT, UINT_PTR id, DWORD) {
   KillTimer(nullptr, id);
-  ownerWasDisabled = !IsWindowEnabled(ownerWindow);
-  wasTopModal = kit->TopModal() == shown;
-  shown->Hide();
+  modalSeen.ownerDisabled = !IsWindowEnabled(modalSeen.owner);
+  modalSeen.topModal = modalSeen.toolkit->TopModal() == modalSeen.shown;
+  modalSeen.shown->Hide();
 }
 
-TEST(BindingModal, AModalShowDisablesItsOwnerAndReturnsOnceTheFormIsHidden) {
-  win32::Win32FormToolkit toolkit{GetModuleHandleA(nullptr)};
-  const platform::FormDef def = TestForm();
-  platform::FormModel ownerModel{def};
+TEST_F(Binding, AModalShowDisablesItsOwnerAndReturnsOnceTheFormIsHidden) {
   platform::FormModel modalModel{def};
-  Recorder ownerRecorder{ownerModel};
   Recorder modalRecorder{modalModel};
-  std::unique_ptr<platform::FormHost> owner;
   std::unique_ptr<platform::FormHost> modal;
-  toolkit.Load(def, ownerModel, ownerRecorder, owner);
   toolkit.Load(def, modalModel, modalRecorder, modal);
-  owner->Show(platform::ShowMode::Modeless, 0);
-
-  shown = modal.get();
-  ownerWindow = static_cast<win32::Win32FormHost*>(owner.get())->Window();
-  kit = &toolkit;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, HideShownForm);
-  ASSERT_NE(timer, 0u);
-  modal->Show(platform::ShowMode::Modal, owner->Handle());
-  EXPECT_TRUE(ownerWasDisabled);
-  EXPECT_TRUE(wasTopModal);
-  EXPECT_TRUE(IsWindowEnabled(ownerWindow));
+  modalSeen = {modal.get(), form->Window(), &toolkit, false, false};
+  ASSERT_NE(SetTimer(nullptr, 0, 50, HideShownForm), 0u);
+  modal->Show(platform::ShowMode::Modal, form->Handle());
+  EXPECT_TRUE(modalSeen.ownerDisabled);
+  EXPECT_TRUE(modalSeen.topModal);
+  EXPECT_TRUE(IsWindowEnabled(form->Window()));
   EXPECT_EQ(toolkit.TopModal(), nullptr);
   EXPECT_FALSE(modal->Visible());
 }
 
 }  // namespace
-}  // namespace vk::formtest
+}  // namespace vk::wintest
