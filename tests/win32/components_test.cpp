@@ -78,7 +78,7 @@ class ComponentTest : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    for (const std::string& dll : Dlls()) ASSERT_EQ(RegisterDll(dll), S_OK) << ComponentFolder() << dll;
+    for (const std::string& dll : Dlls()) ASSERT_EQ(RegisterDll(dll), S_OK) << OwnFolder() << dll;
   }
   void TearDown() override {
     EXPECT_EQ(RegisterDll("PowerControl.dll"), S_OK);
@@ -111,7 +111,7 @@ TEST_F(RealComponents, Regsvr32RegistersThemForCreationByClassIdentifierAndUnreg
   };
   for (const Component& c : components) {
     SCOPED_TRACE(c.dll);
-    const std::string dll = ComponentFolder() + c.dll;
+    const std::string dll = OwnFolder() + c.dll;
     HResult error = kS_OK;
     EXPECT_EQ(RunAndWait("regsvr32.exe /s /u \"" + dll + "\""), 0);
     EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, c.classKey));

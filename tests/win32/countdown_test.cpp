@@ -52,7 +52,7 @@ TEST(CountdownOnWine, CountsFromThreeTopMostThenSuspendsAfterClosingTheListedPro
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);
-  ASSERT_EQ(RegisterDll("PowerControlDouble.dll"), S_OK) << ComponentFolder();
+  ASSERT_EQ(RegisterDll("PowerControlDouble.dll"), S_OK) << OwnFolder();
   ASSERT_EQ(RegisterDll("ProcessControlDouble.dll"), S_OK);
   const std::string record = TemporaryName();
   SetEnvironmentVariableA("VESPERKIT_RECORD_FILE", record.c_str());

@@ -3,7 +3,7 @@
 // test program.
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <cstdio>
 
 #include "forceclose/force_list.h"
 #include "forceclose/force_list_file.h"
@@ -18,17 +18,12 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
-
 // A fresh folder of its own per test, emptied and removed afterwards.
 class FilesTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(CreateDirectoryA(folder_.c_str(), nullptr)); }
   void TearDown() override {
-    for (const std::string& name : List()) {
-      SetFileAttributesA(Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
-      DeleteFileA(Path(name).c_str());
-    }
+    for (const std::string& name : List()) Remove(name);
     RemoveDirectoryA(folder_.c_str());
   }
   std::string Path(const std::string& name) const { return folder_ + "\\" + name; }
@@ -36,16 +31,18 @@ class FilesTest : public ::testing::Test {
     Names names;
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
+    for (bool more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
       if (found.cFileName[0] != '.') names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
     FindClose(search);
     return names;
   }
   void Write(const std::string& name, const std::string& bytes, DWORD attributes = FILE_ATTRIBUTE_NORMAL) {
     ASSERT_TRUE(files.ReplaceAtomically(Path(name), bytes));
     ASSERT_TRUE(SetFileAttributesA(Path(name).c_str(), attributes));
+  }
+  void Remove(const std::string& name) {
+    SetFileAttributesA(Path(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(Path(name).c_str());
   }
   std::string Read(const std::string& name) {
     std::string bytes;
@@ -58,29 +55,22 @@ class FilesTest : public ::testing::Test {
 };
 
 TEST_F(FilesTest, AtomicReplaceOfAwkwardOldFilesLeavesOnlyTheTargetBehind) {
-  struct Case {
-    const char* what;
-    DWORD attributes;
-    bool heldOpen;
-    bool replaced;
-  };
-  for (const Case& c : {Case{"plain", FILE_ATTRIBUTE_NORMAL, false, true},
-                        Case{"hidden", FILE_ATTRIBUTE_HIDDEN, false, true},
-                        Case{"read-only", FILE_ATTRIBUTE_READONLY, false, false},
-                        Case{"held open", FILE_ATTRIBUTE_NORMAL, true, false}}) {
-    SCOPED_TRACE(c.what);
-    Write("Files.dat", std::string(1000, 'x'), c.attributes);
-    HANDLE held = c.heldOpen ? CreateFileA(Path("Files.dat").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
-                             : INVALID_HANDLE_VALUE;
-    EXPECT_EQ(files.ReplaceAtomically(Path("Files.dat"), "short"), c.replaced);
+  using Case = std::pair<DWORD, bool>;  // the old file's attributes; held open by another program
+  for (const auto& [attributes, heldOpen] : {Case{FILE_ATTRIBUTE_NORMAL, false}, Case{FILE_ATTRIBUTE_HIDDEN, false},
+                                             Case{FILE_ATTRIBUTE_READONLY, false}, Case{FILE_ATTRIBUTE_NORMAL, true}}) {
+    SCOPED_TRACE(std::to_string(attributes) + (heldOpen ? " held open" : ""));
+    const bool replaceable = attributes != FILE_ATTRIBUTE_READONLY && !heldOpen;
+    Write("Files.dat", std::string(1000, 'x'), attributes);
+    HANDLE held = heldOpen ? CreateFileA(Path("Files.dat").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)
+                           : INVALID_HANDLE_VALUE;
+    EXPECT_EQ(files.ReplaceAtomically(Path("Files.dat"), "short"), replaceable);
     if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-    EXPECT_EQ(Read("Files.dat"), c.replaced ? "short" : std::string(1000, 'x'));
-    EXPECT_EQ(Attributes(Path("Files.dat")) & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY), c.attributes & 3u);
+    EXPECT_EQ(Read("Files.dat"), replaceable ? "short" : std::string(1000, 'x'));
+    EXPECT_EQ(GetFileAttributesA(Path("Files.dat").c_str()) & 3u, attributes & 3u) << "hidden and read-only stay";
     EXPECT_EQ(List(), Names{"Files.dat"});
-    EXPECT_EQ(files.Delete(Path("Files.dat")), c.attributes != FILE_ATTRIBUTE_READONLY);
-    SetFileAttributesA(Path("Files.dat").c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(Path("Files.dat").c_str());
+    EXPECT_EQ(files.Delete(Path("Files.dat")), attributes != FILE_ATTRIBUTE_READONLY);
+    Remove("Files.dat");
   }
   EXPECT_FALSE(files.ReplaceAtomically(Path("missing\\Files.dat"), "new"));
   EXPECT_TRUE(List().empty());
@@ -96,6 +86,7 @@ TEST_F(FilesTest, OnlyNormalFilesExistAndCreateIfMissingKeepsAHiddenOne) {
   EXPECT_TRUE(files.CreateIfMissing(Path("hidden.exe")));
   EXPECT_EQ(Read("hidden.exe"), "kept");
   EXPECT_TRUE(files.CreateIfMissing(Path("new.dat")));
+  EXPECT_EQ(List(), (Names{"hidden.exe", "new.dat", "plain.exe", "system.exe"}));
   EXPECT_EQ(Read("new.dat"), "");
   EXPECT_TRUE(files.Delete(Path("missing.dat")));
 }
@@ -107,26 +98,15 @@ TEST(BesideTheExecutable, TheForceListIsCreatedSavedAndDeletedThere) {
   DeleteFileA(path.c_str());
   forceclose::AppEntryList entries;
   forceclose::LoadAppList(files, entries);
+  std::string bytes = "x";
   EXPECT_TRUE(entries.empty());
-  std::string bytes;
   EXPECT_TRUE(files.ReadAll(path, bytes) && bytes.empty()) << "an empty list file is created";
   forceclose::SaveAppList(files, {forceclose::MakeAppEntry("C:\\Windows\\notepad.exe")});
   forceclose::LoadAppList(files, entries);
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].Checked, kTrue);
   forceclose::SaveAppList(files, {});
-  EXPECT_EQ(Attributes(path), INVALID_FILE_ATTRIBUTES);
-}
-
-// "dd-mmm-yy hh:mm:ss" with an English month abbreviation.
-bool IsTimestamp(const std::string& text) {
-  const std::string shape = "00-xxx-00 00:00:00";
-  for (std::size_t i = 0; i < shape.size(); ++i) {
-    const bool digit = std::isdigit(static_cast<unsigned char>(text[i])) != 0;
-    if (shape[i] == '0' ? !digit : shape[i] != 'x' && shape[i] != text[i]) return false;
-  }
-  const auto month = std::string("JanFebMarAprMayJunJulAugSepOctNovDec").find(text.substr(3, 3));
-  return month != std::string::npos && month % 3 == 0;
+  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST(BesideTheExecutable, TheLogWritesEachLineAtOnceAndAFileItCannotWriteIsNoFailure) {
@@ -135,21 +115,25 @@ TEST(BesideTheExecutable, TheLogWritesEachLineAtOnceAndAFileItCannotWriteIsNoFai
   win32::Win32MessageBoxes messages;
   win32::Win32AppShell shell;
   persistence::cLogErr log{{files, clock, messages, shell}};
-  const std::string path = files.ProgramFolder() + "\\" + files.ExecutableBaseName() + ".txt";
-  ASSERT_EQ(path, OwnFolder() + "vesperkit_win32_tests.txt");
+  const std::string path = OwnFolder() + "vesperkit_win32_tests.txt";
   ASSERT_TRUE(files.ReplaceAtomically(path, "old line\r\n"));
   log.Init({.bAppend = kFalse});
   log.Init();
   log.LogIt(8, {"Error SaveSetting, error:", 5, "Settings", "Mode", "2"});
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char date[40];
+  std::snprintf(date, sizeof date, "%02d-%.3s-%02d ", now.wDay, "JanFebMarAprMayJunJulAugSepOctNovDec" + 3 * (now.wMonth - 1),
+            now.wYear % 100);
+  const std::string start = "\t Build 1\t0\tInit\t...Logging Initialised...\t\r\n";
   std::string text;
   ASSERT_TRUE(files.ReadAll(path, text));
   Names lines;
   for (std::size_t at = 0, end; (end = text.find("\r\n", at)) != std::string::npos; at = end + 2) {
-    EXPECT_TRUE(IsTimestamp(text.substr(at, 18))) << text;
-    lines.push_back(text.substr(at + 18, end - at - 18));
+    EXPECT_EQ(text.substr(at, 10), date) << "today, by the real clock";
+    lines.push_back(text.substr(at + 18, end + 2 - at - 18));
   }
-  const std::string start = "\t Build 1\t0\tInit\t...Logging Initialised...\t";
-  EXPECT_EQ(lines, (Names{start, start, "\t Build 1\t8\tError SaveSetting, error:\t5\tSettings\tMode\t2\t"}));
+  EXPECT_EQ(lines, (Names{start, start, "\t Build 1\t8\tError SaveSetting, error:\t5\tSettings\tMode\t2\t\r\n"}));
 
   // Another program holds the file open and shares it with nobody.
   HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);

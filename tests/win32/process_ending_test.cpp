@@ -15,7 +15,7 @@ namespace {
 class ProcessEnding : public ::testing::Test {
  protected:
   void SetUp() override {
-    dll_ = LoadLibraryA((ComponentFolder() + "ProcessControl.dll").c_str());
+    dll_ = LoadLibraryA((OwnFolder() + "ProcessControl.dll").c_str());
     ASSERT_NE(dll_, nullptr);
     using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
     auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(dll_, "DllGetClassObject")));
@@ -25,7 +25,7 @@ class ProcessEnding : public ::testing::Test {
     ASSERT_EQ(factory->CreateInstance(nullptr, IID_IProcessControl, component_.PutVoid()), S_OK);
     for (const std::string& folder : folders_) {
       ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-      ASSERT_TRUE(CopyFileA((ComponentFolder() + "vesperkit_test_sleeper.exe").c_str(), Sleeper(folder).c_str(), 0));
+      ASSERT_TRUE(CopyFileA((OwnFolder() + "vesperkit_test_sleeper.exe").c_str(), Sleeper(folder).c_str(), 0));
     }
   }
   void TearDown() override {

@@ -6,7 +6,7 @@ namespace vk::wintest {
 namespace {
 
 HRESULT CallServerEntry(const std::string& dll, const char* entry) {
-  HMODULE module = LoadLibraryA((ComponentFolder() + dll).c_str());
+  HMODULE module = LoadLibraryA((OwnFolder() + dll).c_str());
   if (module == nullptr) return HRESULT_FROM_WIN32(GetLastError());
   using Entry = HRESULT(STDAPICALLTYPE*)();
   auto function = reinterpret_cast<Entry>(reinterpret_cast<void*>(GetProcAddress(module, entry)));
@@ -26,17 +26,6 @@ std::string OwnFolder() {
   char path[MAX_PATH * 2];
   const std::string file(path, GetModuleFileNameA(nullptr, path, sizeof path));
   return file.substr(0, file.find_last_of('\\') + 1);
-}
-
-std::string ComponentFolder() {
-  char buffer[MAX_PATH * 2];
-  const DWORD length = GetEnvironmentVariableA("VESPERKIT_BIN", buffer, sizeof buffer);
-  if (length == 0 || length >= sizeof buffer) return OwnFolder();
-  std::string bin(buffer, length);
-  if (bin.front() == '/') bin = "Z:" + bin;
-  for (char& c : bin)
-    if (c == '/') c = '\\';
-  return bin + (bin.back() == '\\' ? "" : "\\") + "bin\\";
 }
 
 std::string TemporaryName() {
@@ -103,17 +92,9 @@ bool KeyExists(HKEY root, const std::string& path) {
 }
 
 void DeleteTree(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return;
-  std::vector<std::string> children;
-  char name[256];
-  for (DWORD length = sizeof name; RegEnumKeyExA(key, static_cast<DWORD>(children.size()), name, &length, nullptr,
-                                                 nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-       length = sizeof name)
-    children.emplace_back(name, length);
-  RegCloseKey(key);
-  for (const std::string& child : children) DeleteTree(root, path + "\\" + child);
-  RegDeleteKeyA(root, path.c_str());
+  using DeleteTreeA = LONG(WINAPI*)(HKEY, LPCSTR);  // declared for newer Windows versions only
+  reinterpret_cast<DeleteTreeA>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegDeleteTreeA")))(root, path.c_str());
 }
 
 void PumpMessages(win32::Win32FormToolkit& toolkit) {

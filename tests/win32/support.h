@@ -11,11 +11,8 @@
 
 namespace vk::wintest {
 
-// Folder of the running test program, ending in '\'.
+// Folder of the running test program, with the built DLLs and programs; ends in '\'.
 std::string OwnFolder();
-// Folder of the built DLLs and programs: $VESPERKIT_BIN\bin when set (a Unix
-// path is reached through drive Z:), else OwnFolder(). Ends in '\'.
-std::string ComponentFolder();
 // A fresh name in the temporary folder; nothing is left there.
 std::string TemporaryName();
 // Runs the command line and waits; the exit code, or -1.
@@ -23,7 +20,7 @@ long RunAndWait(std::string command);
 // All lines of a text file; empty when it does not exist.
 std::vector<std::string> ReadLines(const std::string& path);
 
-// Calls DllRegisterServer or DllUnregisterServer of a DLL in ComponentFolder().
+// Calls DllRegisterServer or DllUnregisterServer of a DLL in OwnFolder().
 HRESULT RegisterDll(const std::string& dll);
 HRESULT UnregisterDll(const std::string& dll);
 
