@@ -7,9 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <functional>
-
 #include "com_ptr.h"
 #include "power_control_idl.h"
 #include "process_control_idl.h"
@@ -35,9 +32,8 @@ std::string Lower(std::string text) {
 VARIANT_BOOL AsVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_FALSE; }
 bool SystemHasAltShutdown() { return GetProcAddress(GetModuleHandleA("advapi32.dll"), "InitiateShutdownA") != nullptr; }
 
-template <class Interface>
-ComPtr<Interface> CreateRaw(const CLSID& classId, const IID& interfaceId) {
-  ComPtr<Interface> object;
+ComPtr<IDispatch> Create(const CLSID& classId, const IID& interfaceId) {
+  ComPtr<IDispatch> object;
   CoCreateInstance(classId, nullptr, CLSCTX_INPROC_SERVER, interfaceId, object.PutVoid());
   return object;
 }
@@ -48,21 +44,18 @@ ComPtr<Interface> CreateRaw(const CLSID& classId, const IID& interfaceId) {
 HRESULT ByName(IDispatch* object, const wchar_t* name, VARIANT* argument, VARIANT* result = nullptr) {
   DISPID id = DISPID_UNKNOWN;
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  if (HRESULT hr = object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id); hr != S_OK) return hr;
+  EXPECT_EQ(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id), S_OK) << "no member named";
   DISPID named = DISPID_PROPERTYPUT;
   DISPPARAMS params = argument ? DISPPARAMS{argument, &named, 1, 1} : DISPPARAMS{nullptr, nullptr, 0, 0};
   VARIANT ignored;
   VariantInit(&ignored);
   EXCEPINFO exception{};
-  HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
-                              argument ? DISPATCH_PROPERTYPUT : DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
-                              argument ? nullptr : (result ? result : &ignored), &exception, nullptr);
-  if (hr == DISP_E_EXCEPTION) hr = exception.scode;
-  SysFreeString(exception.bstrSource);
-  SysFreeString(exception.bstrDescription);
-  SysFreeString(exception.bstrHelpFile);
+  const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT,
+                                    argument ? DISPATCH_PROPERTYPUT : DISPATCH_METHOD | DISPATCH_PROPERTYGET, &params,
+                                    argument ? nullptr : (result ? result : &ignored), &exception, nullptr);
   VariantClear(&ignored);
-  return hr;
+  for (BSTR text : {exception.bstrSource, exception.bstrDescription, exception.bstrHelpFile}) SysFreeString(text);
+  return hr == DISP_E_EXCEPTION ? exception.scode : hr;
 }
 
 VARIANT Long(LONG value) {
@@ -95,64 +88,58 @@ using RealComponents = ComponentTest;
 TEST_F(RealComponents, Regsvr32RegistersThemForCreationByClassIdentifierAndUnregistersThem) {
   struct Component {
     const char* dll;
-    const char* classKey;
-    const char* progId;
+    const wchar_t* progId;
     CLSID classId;
     GUID library;
-    std::function<bool(HResult&)> create;
   };
-  const Component components[] = {
-      {"PowerControl.dll", "CLSID\\{45499485-FBF0-4D44-9B6C-0C6693FF2ECB}", "Vesperkit.PowerControl",
-       CLSID_PowerControl, LIBID_VesperkitPowerControl,
-       [this](HResult& error) { return factory_.CreatePowerControl(error) != nullptr; }},
-      {"ProcessControl.dll", "CLSID\\{C913EC9D-9067-4BF9-BBE0-2C5054D29F2E}", "Vesperkit.ProcessControl",
-       CLSID_ProcessControl, LIBID_VesperkitProcessControl,
-       [this](HResult& error) { return factory_.CreateProcessControl(error) != nullptr; }},
-  };
-  for (const Component& c : components) {
+  for (const Component& c : {Component{"PowerControl.dll", L"Vesperkit.PowerControl", CLSID_PowerControl,
+                                       LIBID_VesperkitPowerControl},
+                             Component{"ProcessControl.dll", L"Vesperkit.ProcessControl", CLSID_ProcessControl,
+                                       LIBID_VesperkitProcessControl}}) {
     SCOPED_TRACE(c.dll);
     const std::string dll = OwnFolder() + c.dll;
+    wchar_t wideId[40];
+    StringFromGUID2(c.classId, wideId, 40);
+    const std::string classKey = "CLSID\\" + std::string(wideId, wideId + 38);
+    auto create = [&](HResult& error) {
+      return IsEqualCLSID(c.classId, CLSID_PowerControl) ? factory_.CreatePowerControl(error) != nullptr
+                                                         : factory_.CreateProcessControl(error) != nullptr;
+    };
     HResult error = kS_OK;
     EXPECT_EQ(RunAndWait("regsvr32.exe /s /u \"" + dll + "\""), 0);
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, c.classKey));
-    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, c.progId));
-    EXPECT_FALSE(c.create(error));
+    EXPECT_FALSE(KeyExists(HKEY_CLASSES_ROOT, classKey));
+    EXPECT_FALSE(create(error));
     EXPECT_EQ(error, REGDB_E_CLASSNOTREG);
     EXPECT_EQ(UnregisterDll(c.dll), S_OK) << "unregistering what is not registered is no error";
 
     EXPECT_EQ(RunAndWait("regsvr32.exe /s \"" + dll + "\""), 0);
-    const std::string inproc = std::string(c.classKey) + "\\InprocServer32";
+    const std::string inproc = classKey + "\\InprocServer32";
     EXPECT_EQ(Lower(ReadValue(HKEY_CLASSES_ROOT, inproc, nullptr).value_or("")), Lower(dll + '\0'));
     EXPECT_EQ(ReadValue(HKEY_CLASSES_ROOT, inproc, "ThreadingModel"), std::string("Apartment", 10));
     CLSID found{};
-    const std::wstring progId(c.progId, c.progId + std::strlen(c.progId));
-    EXPECT_EQ(CLSIDFromProgID(progId.c_str(), &found), S_OK);
+    EXPECT_EQ(CLSIDFromProgID(c.progId, &found), S_OK);
     EXPECT_TRUE(IsEqualCLSID(found, c.classId));
     ComPtr<ITypeLib> library;
     EXPECT_EQ(LoadRegTypeLib(c.library, 1, 0, 0, library.Put()), S_OK);
     error = kE_FAIL;
-    EXPECT_TRUE(c.create(error));
+    EXPECT_TRUE(create(error));
     EXPECT_EQ(error, kS_OK);
   }
 }
 
-TEST_F(RealComponents, MembersSitInTheirSlots) {
-  auto power = CreateRaw<IUnknown>(CLSID_PowerControl, IID_IPowerControl);
-  auto process = CreateRaw<IUnknown>(CLSID_ProcessControl, IID_IProcessControl);
+TEST_F(RealComponents, MembersSitInTheirSlotsAndAnswerToTheirNames) {
+  auto power = Create(CLSID_PowerControl, IID_IPowerControl);
+  auto process = Create(CLSID_ProcessControl, IID_IProcessControl);
   ASSERT_TRUE(power && process);
-  struct LongProperty {
-    void* self;
-    int put;
-    int get;
-    LONG value;
-  };
-  for (const LongProperty& p : {LongProperty{power.Get(), 8, 7, 64}, LongProperty{power.Get(), 10, 9, -1},
-                                LongProperty{process.Get(), 8, 7, 4}}) {
-    LONG value = p.value;
-    EXPECT_EQ(Slot<LongRef>(p.self, p.put)(p.self, &value), S_OK);
+  // Long properties: put by reference, then get.
+  for (auto [self, put, get, stored] : {std::tuple<void*, int, int, LONG>{power.Get(), 8, 7, 64},
+                                        std::tuple<void*, int, int, LONG>{power.Get(), 10, 9, -1},
+                                        std::tuple<void*, int, int, LONG>{process.Get(), 8, 7, 4}}) {
+    LONG value = stored;
+    EXPECT_EQ(Slot<LongRef>(self, put)(self, &value), S_OK);
     value = 0;
-    EXPECT_EQ(Slot<LongRef>(p.self, p.get)(p.self, &value), S_OK);
-    EXPECT_EQ(value, p.value) << "slots " << p.put << " and " << p.get;
+    EXPECT_EQ(Slot<LongRef>(self, get)(self, &value), S_OK);
+    EXPECT_EQ(value, stored) << "slots " << put << " and " << get;
   }
   VARIANT_BOOL answer = 1;
   EXPECT_EQ(Slot<BoolRef>(power.Get(), 11)(power.Get(), &answer), S_OK);
@@ -185,33 +172,29 @@ TEST_F(RealComponents, MembersSitInTheirSlots) {
     EXPECT_EQ(Slot<LongRef>(self, slot)(self, &value), S_OK);
     EXPECT_EQ(value, 0) << "slot " << slot;
   }
-}
 
-TEST_F(RealComponents, DispatchByNameReachesTheSameMembers) {
-  auto power = CreateRaw<IDispatch>(CLSID_PowerControl, IID_IPowerControl);
-  auto process = CreateRaw<IDispatch>(CLSID_ProcessControl, IID_IProcessControl);
-  ASSERT_TRUE(power && process);
-  VARIANT value = Long(32);
-  EXPECT_EQ(ByName(power.Get(), L"PowerAction", &value), S_OK);
+  // By name, the same members.
+  VARIANT argument = Long(32);
+  EXPECT_EQ(ByName(power.Get(), L"PowerAction", &argument), S_OK);
   LONG bySlot = 0;
   EXPECT_EQ(Slot<LongRef>(power.Get(), 7)(power.Get(), &bySlot), S_OK);
   EXPECT_EQ(bySlot, 32);
-  VARIANT read;
-  VariantInit(&read);
-  EXPECT_EQ(ByName(power.Get(), L"HibernateSupported", nullptr, &read), S_OK);
-  EXPECT_EQ(V_VT(&read), VT_BOOL);
-  value = Long(5);  // no such force: nothing acts
-  EXPECT_EQ(ByName(power.Get(), L"ForceAction", &value), S_OK);
+  VARIANT answered;
+  VariantInit(&answered);
+  EXPECT_EQ(ByName(power.Get(), L"HibernateSupported", nullptr, &answered), S_OK);
+  EXPECT_EQ(V_VT(&answered), VT_BOOL);
+  argument = Long(5);  // no such force: nothing acts
+  EXPECT_EQ(ByName(power.Get(), L"ForceAction", &argument), S_OK);
   EXPECT_EQ(ByName(power.Get(), L"DoPowerAction", nullptr), E_INVALIDARG);
 
-  V_VT(&value) = VT_BSTR;
-  V_BSTR(&value) = SysAllocString(L"C:\\x\\y.exe");
-  EXPECT_EQ(ByName(process.Get(), L"ProcessPath", &value), S_OK);
-  VariantClear(&value);
-  EXPECT_EQ(ByName(process.Get(), L"ProcessPath", nullptr, &read), S_OK);
-  ASSERT_EQ(V_VT(&read), VT_BSTR);
-  EXPECT_EQ(std::wstring(V_BSTR(&read)), L"C:\\x\\y.exe");
-  VariantClear(&read);
+  V_VT(&argument) = VT_BSTR;
+  V_BSTR(&argument) = SysAllocString(L"C:\\x\\y.exe");
+  EXPECT_EQ(ByName(process.Get(), L"ProcessPath", &argument), S_OK);
+  VariantClear(&argument);
+  EXPECT_EQ(ByName(process.Get(), L"ProcessPath", nullptr, &answered), S_OK);
+  ASSERT_EQ(V_VT(&answered), VT_BSTR);
+  EXPECT_EQ(std::wstring(V_BSTR(&answered)), L"C:\\x\\y.exe");
+  VariantClear(&answered);
   EXPECT_EQ(ByName(process.Get(), L"EndProcess", nullptr), S_OK);
 }
 
@@ -233,7 +216,7 @@ class DoubleComponents : public ComponentTest {
   const std::string record_ = TemporaryName();
 };
 
-TEST_F(DoubleComponents, RecordTheCallsThroughTheAdapterInOrder) {
+TEST_F(DoubleComponents, RecordTheCallsThroughTheAdapterInOrderAndAnswerAndFailAsTheEnvironmentSays) {
   HResult error = kE_FAIL;
   auto power = factory_.CreatePowerControl(error);
   ASSERT_NE(power, nullptr);
@@ -261,39 +244,24 @@ TEST_F(DoubleComponents, RecordTheCallsThroughTheAdapterInOrder) {
                      "PowerControl.ForceAction=-1", "PowerControl.DoPowerAction", "PowerControl.Released",
                      "ProcessControl.Created", "ProcessControl.Flags=4", "ProcessControl.ProcessPath=" + path,
                      "ProcessControl.EndProcess", "ProcessControl.Released"}));
-}
 
-TEST_F(DoubleComponents, AnswerAndFailAsTheEnvironmentSays) {
-  HResult error = kE_FAIL;
-  auto power = factory_.CreatePowerControl(error);
-  ASSERT_NE(power, nullptr);
-  struct Case {
-    const char* variable;
-    const char* value;
-    VbBool answer;
-  };
-  for (const Case& c : {Case{"VESPERKIT_DOUBLE_HIBERNATE", nullptr, kTrue}, Case{"VESPERKIT_DOUBLE_HIBERNATE", "0", kFalse},
-                        Case{"VESPERKIT_DOUBLE_ALTSHUTDOWN", "0", kFalse},
-                        Case{"VESPERKIT_DOUBLE_ALTSHUTDOWN", "yes", kTrue}}) {
-    SetEnvironmentVariableA(c.variable, c.value);
-    VbBool answer = 1;
-    const bool hibernate = std::string(c.variable).ends_with("HIBERNATE");
-    EXPECT_EQ(hibernate ? power->GetHibernateSupported(answer) : power->GetAltShutdownSupported(answer), kS_OK);
-    EXPECT_EQ(answer, c.answer) << c.variable << "=" << (c.value ? c.value : "(unset)");
-  }
-
+  SetEnvironmentVariableA("VESPERKIT_DOUBLE_HIBERNATE", "0");
+  SetEnvironmentVariableA("VESPERKIT_DOUBLE_ALTSHUTDOWN", "yes");
   SetEnvironmentVariableA("VESPERKIT_DOUBLE_FAIL", "ProcessPath,PowerControl.DoPowerAction");
-  auto process = factory_.CreateProcessControl(error);
-  ASSERT_NE(process, nullptr);
-  std::string path = "C:\\x\\y.exe";
-  std::int32_t result = 0;
+  power = factory_.CreatePowerControl(error);
+  process = factory_.CreateProcessControl(error);
+  ASSERT_TRUE(power && process);
+  EXPECT_EQ(power->GetHibernateSupported(alt), kS_OK);
+  EXPECT_EQ(alt, kFalse);
+  EXPECT_EQ(power->GetAltShutdownSupported(alt), kS_OK);
+  EXPECT_EQ(alt, kTrue);
   EXPECT_EQ(process->SetProcessPath(path), kE_FAIL);
   EXPECT_EQ(process->EndProcess(result), kS_OK);
   EXPECT_EQ(power->DoPowerAction(result), kE_FAIL);
   const Strings recorded = ReadLines(record_);
   EXPECT_EQ(Strings(recorded.end() - 3, recorded.end()),
-            (Strings{"ProcessControl.ProcessPath=C:\\x\\y.exe", "ProcessControl.EndProcess",
-                     "PowerControl.DoPowerAction"}));
+            (Strings{"ProcessControl.ProcessPath=" + path, "ProcessControl.EndProcess", "PowerControl.DoPowerAction"}))
+      << "failing members record their call first";
 }
 
 }  // namespace

@@ -15,14 +15,11 @@ namespace {
 class ProcessEnding : public ::testing::Test {
  protected:
   void SetUp() override {
-    dll_ = LoadLibraryA((OwnFolder() + "ProcessControl.dll").c_str());
-    ASSERT_NE(dll_, nullptr);
-    using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-    auto get = reinterpret_cast<GetClassObject>(reinterpret_cast<void*>(GetProcAddress(dll_, "DllGetClassObject")));
-    ASSERT_NE(get, nullptr);
-    com::ComPtr<IClassFactory> factory;
-    ASSERT_EQ(get(CLSID_ProcessControl, IID_IClassFactory, factory.PutVoid()), S_OK);
-    ASSERT_EQ(factory->CreateInstance(nullptr, IID_IProcessControl, component_.PutVoid()), S_OK);
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    ASSERT_EQ(RegisterDll("ProcessControl.dll"), S_OK);
+    ASSERT_EQ(CoCreateInstance(CLSID_ProcessControl, nullptr, CLSCTX_INPROC_SERVER, IID_IProcessControl,
+                               component_.PutVoid()),
+              S_OK);
     for (const std::string& folder : folders_) {
       ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
       ASSERT_TRUE(CopyFileA((OwnFolder() + "vesperkit_test_sleeper.exe").c_str(), Sleeper(folder).c_str(), 0));
@@ -40,7 +37,7 @@ class ProcessEnding : public ::testing::Test {
       RemoveDirectoryA(folder.c_str());
     }
     component_.Reset();
-    if (dll_ != nullptr) FreeLibrary(dll_);
+    CoUninitialize();
   }
   static std::string Sleeper(const std::string& folder) { return folder + "\\Sleeper.exe"; }
 
@@ -58,9 +55,7 @@ class ProcessEnding : public ::testing::Test {
   }
   // EndProcess for the path; the ended count, the processes found and the last error follow it.
   HRESULT End(const std::string& path, LONG flags, LONG grace, std::vector<LONG>* counts = nullptr) {
-    std::wstring wide(path.size(), L'\0');
-    wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
-                                                             wide.data(), static_cast<int>(wide.size()))));
+    const std::wstring wide(path.begin(), path.end());  // the paths here are ASCII
     com::Bstr text(SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size())));
     BSTR passed = text.Get();
     EXPECT_EQ(component_->put_Flags(&flags), S_OK);
@@ -76,15 +71,13 @@ class ProcessEnding : public ::testing::Test {
     return hr;
   }
 
-  HMODULE dll_ = nullptr;
   com::ComPtr<IProcessControl> component_;
   const std::string base_ = TemporaryName();
   const std::vector<std::string> folders_ = {base_ + "-a", base_ + "-b"};
   std::vector<PROCESS_INFORMATION> started_;
 };
 
-bool Running(HANDLE process) { return WaitForSingleObject(process, 0) == WAIT_TIMEOUT; }
-
+// STILL_ACTIVE while the process runs.
 DWORD ExitCode(HANDLE process) {
   DWORD code = 0;
   GetExitCodeProcess(process, &code);
@@ -100,10 +93,9 @@ TEST_F(ProcessEnding, EndsEveryCopyAtThePathAndSparesTheSameProgramElsewhere) {
   std::vector<LONG> counts;
   EXPECT_EQ(End(upper, 4, 5000, &counts), S_OK);
   EXPECT_EQ(counts, (std::vector<LONG>{2, 2, 0})) << "ended, found, last error";
-  EXPECT_FALSE(Running(first));
-  EXPECT_FALSE(Running(second));
   EXPECT_EQ(ExitCode(first), 0u) << "closed on request, not terminated";
-  EXPECT_TRUE(Running(elsewhere));
+  EXPECT_EQ(ExitCode(second), 0u);
+  EXPECT_EQ(ExitCode(elsewhere), STILL_ACTIVE);
 }
 
 TEST_F(ProcessEnding, ACopyThatWillNotCloseIsOnlyAskedWithoutFlagFourAndTerminatedWithIt) {
@@ -111,23 +103,20 @@ TEST_F(ProcessEnding, ACopyThatWillNotCloseIsOnlyAskedWithoutFlagFourAndTerminat
   std::vector<LONG> counts;
   EXPECT_EQ(End(Sleeper(folders_[1]), 0, 200, &counts), HRESULT_FROM_WIN32(ERROR_TIMEOUT));
   EXPECT_EQ(counts, (std::vector<LONG>{0, 1, ERROR_TIMEOUT})) << "ended, found, last error";
-  EXPECT_TRUE(Running(stubborn));
+  EXPECT_EQ(ExitCode(stubborn), STILL_ACTIVE);
   EXPECT_EQ(End(Sleeper(folders_[1]), 4, 200), S_OK);
-  EXPECT_FALSE(Running(stubborn));
-  EXPECT_EQ(ExitCode(stubborn), 1u);
+  EXPECT_EQ(ExitCode(stubborn), 1u) << "terminated";
 }
 
 TEST_F(ProcessEnding, NeverEndsTheCallerAndMatchesNothingForPathsThatNameNoFile) {
-  char own[MAX_PATH + 1] = {};
-  GetModuleFileNameA(nullptr, own, MAX_PATH);
   HANDLE sleeper = Start(Sleeper(folders_[0]));
-  for (const std::string& path : {std::string(own), std::string(), std::string("Sleeper.exe"), std::string("Sleeper"),
+  for (const std::string& path : {OwnFolder() + "vesperkit_win32_tests.exe", std::string(), std::string("Sleeper.exe"), std::string("Sleeper"),
                                   std::string("..\\Sleeper.exe")}) {
     std::vector<LONG> counts;
     EXPECT_EQ(End(path, 4, 200, &counts), S_OK) << path;
     EXPECT_EQ(counts[1], 0) << path;
   }
-  EXPECT_TRUE(Running(sleeper));
+  EXPECT_EQ(ExitCode(sleeper), STILL_ACTIVE);
 }
 
 }  // namespace
