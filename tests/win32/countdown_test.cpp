@@ -3,7 +3,6 @@
 // count it down from 3 while it is top-most, and the doubles' record shows the
 // calls and their order.
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 
 #include <gtest/gtest.h>
@@ -50,8 +49,6 @@ LRESULT CALLBACK WatchLabel(int code, WPARAM wParam, LPARAM lParam) {
 
 TEST(CountdownOnWine, CountsFromThreeTopMostThenSuspendsAfterClosingTheListedProgram) {
   ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
-  InitCommonControlsEx(&controls);
   ASSERT_EQ(RegisterDll("PowerControlDouble.dll"), S_OK) << OwnFolder();
   ASSERT_EQ(RegisterDll("ProcessControlDouble.dll"), S_OK);
   const std::string record = TemporaryName();

@@ -80,9 +80,6 @@ class Recorder : public platform::FormHandlers {
 class Binding : public ::testing::Test {
  protected:
   void SetUp() override {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES | ICC_UPDOWN_CLASS |
-                                                       ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
     toolkit.Load(def, model, recorder, host);
     form = static_cast<win32::Win32FormHost*>(host.get());
     ASSERT_NE(form->Window(), nullptr);

@@ -1,9 +1,18 @@
 #include "support.h"
 
+#include <commctrl.h>
+
 #include <fstream>
 
 namespace vk::wintest {
 namespace {
+
+// The common controls, as the program registers them at its start.
+const bool kCommonControls = [] {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES | ICC_UPDOWN_CLASS |
+                                                     ICC_LINK_CLASS | ICC_WIN95_CLASSES};
+  return InitCommonControlsEx(&controls) != FALSE;
+}();
 
 HRESULT CallServerEntry(const std::string& dll, const char* entry) {
   HMODULE module = LoadLibraryA((OwnFolder() + dll).c_str());
@@ -13,11 +22,6 @@ HRESULT CallServerEntry(const std::string& dll, const char* entry) {
   const HRESULT hr = function != nullptr ? function() : HRESULT_FROM_WIN32(GetLastError());
   FreeLibrary(module);
   return hr;
-}
-
-BOOL CALLBACK Collect(HWND window, LPARAM list) {
-  reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-  return TRUE;
 }
 
 }  // namespace
@@ -117,14 +121,6 @@ std::string WindowText(HWND window) {
   char text[512] = {};
   GetWindowTextA(window, text, sizeof text);
   return text;
-}
-
-HWND DescendantWithText(HWND parent, const std::string& text) {
-  std::vector<HWND> windows;
-  EnumChildWindows(parent, Collect, reinterpret_cast<LPARAM>(&windows));
-  for (HWND window : windows)
-    if (WindowText(window) == text) return window;
-  return nullptr;
 }
 
 RECT PlaceInParent(HWND window) {

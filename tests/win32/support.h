@@ -44,8 +44,6 @@ void PumpMessages(win32::Win32FormToolkit& toolkit);
 // Posts a key press (down and up) to the window with the focus, then pumps.
 void PressKey(win32::Win32FormToolkit& toolkit, WORD key);
 std::string WindowText(HWND window);
-// The first descendant with that text, or null.
-HWND DescendantWithText(HWND parent, const std::string& text);
 // Position of a window in its parent's client area, and its size, in pixels.
 RECT PlaceInParent(HWND window);
 
