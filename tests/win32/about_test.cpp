@@ -75,35 +75,32 @@ TEST_F(AboutOnWine, SysInfoFollowsThePlantedRegistryValues) {
   GetTempPathA(MAX_PATH, temp);
   const std::string folder(temp, std::strlen(temp) - 1);  // the location is stored without its last backslash
   const std::string tool = folder + "\\MSINFO32.EXE";
+  std::ofstream(tool) << "MZ";
   struct Case {
     const char* what;
     std::optional<std::string> path;
     DWORD type;
-    bool location;
-    bool toolThere;
+    std::optional<std::string> location;
     Strings started;  // none: unavailable
   };
-  for (const Case& c : {Case{"the path", "C:\\Tools\\msinfo32.exe", REG_SZ, false, false, {"C:\\Tools\\msinfo32.exe"}},
-                        Case{"an empty path ends the search", "", REG_SZ, true, true, {}},
-                        Case{"another type leaves the path empty", "%SystemRoot%\\msinfo32.exe", REG_EXPAND_SZ,
-                             false, false, {}},
-                        Case{"only the location", std::nullopt, REG_SZ, true, true, {tool}},
-                        Case{"the location without the tool", std::nullopt, REG_SZ, true, false, {}}}) {
+  for (const Case& c : {Case{"the path", "C:\\Tools\\msinfo32.exe", REG_SZ, {}, {"C:\\Tools\\msinfo32.exe"}},
+                        Case{"an empty path ends the search", "", REG_SZ, folder, {}},
+                        Case{"another type leaves the path empty", "%SystemRoot%\\msinfo32.exe", REG_EXPAND_SZ, {}, {}},
+                        Case{"only the location", {}, REG_SZ, folder, {tool}},
+                        Case{"the location without the tool", {}, REG_SZ, folder + "\\none", {}}}) {
     SCOPED_TRACE(c.what);
     WriteValue(HKEY_LOCAL_MACHINE, kMsInfo, "PATH", c.path ? std::optional(*c.path + '\0') : std::nullopt, c.type);
-    if (c.location) WriteValue(HKEY_LOCAL_MACHINE, kLocation, "MSINFO", folder + '\0');
-    if (c.toolThere) std::ofstream(tool) << "MZ";
-    recording_.shown.clear();
-    recording_.started.clear();
+    WriteValue(HKEY_LOCAL_MACHINE, kLocation, "MSINFO", c.location ? std::optional(*c.location + '\0') : std::nullopt);
+    recording_ = {};
     ui::FrmAbout box(Context());
     box.Load();
     box.StartSysInfo();
     EXPECT_EQ(recording_.started, c.started);
     EXPECT_EQ(recording_.shown, c.started.empty() ? kUnavailable : Strings{});
-    WriteValue(HKEY_LOCAL_MACHINE, kMsInfo, "PATH", std::nullopt);
-    DeleteTree(HKEY_LOCAL_MACHINE, kLocation);
-    DeleteFileA(tool.c_str());
   }
+  WriteValue(HKEY_LOCAL_MACHINE, kMsInfo, "PATH", std::nullopt);
+  DeleteTree(HKEY_LOCAL_MACHINE, kLocation);
+  DeleteFileA(tool.c_str());
 }
 
 }  // namespace

@@ -1,12 +1,9 @@
 // The file-system adapter against Wine's real files: the atomic replace with
-// awkward old files, attributes, and the force list and the log beside the
-// test program.
+// awkward old files, attributes, and the log beside the test program.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 
-#include "forceclose/force_list.h"
-#include "forceclose/force_list_file.h"
 #include "persistence/log_err.h"
 #include "support.h"
 #include "win32/clock.h"
@@ -91,33 +88,16 @@ TEST_F(FilesTest, OnlyNormalFilesExistAndCreateIfMissingKeepsAHiddenOne) {
   EXPECT_TRUE(files.Delete(Path("missing.dat")));
 }
 
-TEST(BesideTheExecutable, TheForceListIsCreatedSavedAndDeletedThere) {
-  win32::Win32FileSystem files;
-  const std::string path = OwnFolder() + "Files.dat";
-  ASSERT_EQ(forceclose::AppListPath(files), path);
-  DeleteFileA(path.c_str());
-  forceclose::AppEntryList entries;
-  forceclose::LoadAppList(files, entries);
-  std::string bytes = "x";
-  EXPECT_TRUE(entries.empty());
-  EXPECT_TRUE(files.ReadAll(path, bytes) && bytes.empty()) << "an empty list file is created";
-  forceclose::SaveAppList(files, {forceclose::MakeAppEntry("C:\\Windows\\notepad.exe")});
-  forceclose::LoadAppList(files, entries);
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].Checked, kTrue);
-  forceclose::SaveAppList(files, {});
-  EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
 TEST(BesideTheExecutable, TheLogWritesEachLineAtOnceAndAFileItCannotWriteIsNoFailure) {
   win32::Win32FileSystem files;
   win32::Win32Clock clock;
   win32::Win32MessageBoxes messages;
   win32::Win32AppShell shell;
   persistence::cLogErr log{{files, clock, messages, shell}};
+  EXPECT_EQ(files.ProgramFolder() + "\\" + files.ExecutableBaseName(), OwnFolder() + "vesperkit_win32_tests");
   const std::string path = OwnFolder() + "vesperkit_win32_tests.txt";
-  ASSERT_TRUE(files.ReplaceAtomically(path, "old line\r\n"));
-  log.Init({.bAppend = kFalse});
+  DeleteFileA(path.c_str());
+  log.Init();
   log.Init();
   log.LogIt(8, {"Error SaveSetting, error:", 5, "Settings", "Mode", "2"});
   SYSTEMTIME now;
@@ -143,9 +123,6 @@ TEST(BesideTheExecutable, TheLogWritesEachLineAtOnceAndAFileItCannotWriteIsNoFai
   CloseHandle(held);
   EXPECT_EQ(log.Display(), text);
   EXPECT_TRUE(DeleteFileA(path.c_str())) << "nothing keeps the file open";
-  log.SetLogFile(OwnFolder() + "no such folder\\log.txt");
-  log.LogIt(1, {"nowhere"});
-  EXPECT_EQ(log.Display(), "");
 }
 
 }  // namespace
