@@ -66,26 +66,25 @@ VARIANT Long(LONG value) {
   return variant;
 }
 
-// Every test runs in its own apartment and leaves the real DLLs registered.
-class ComponentTest : public ::testing::Test {
+// Every test runs in its own apartment with the real DLLs registered, and leaves them registered.
+class Components : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
-    for (const std::string& dll : Dlls()) ASSERT_EQ(RegisterDll(dll), S_OK) << OwnFolder() << dll;
+    Register("PowerControl.dll", "ProcessControl.dll");
   }
   void TearDown() override {
-    EXPECT_EQ(RegisterDll("PowerControl.dll"), S_OK);
-    EXPECT_EQ(RegisterDll("ProcessControl.dll"), S_OK);
+    Register("PowerControl.dll", "ProcessControl.dll");
     CoUninitialize();
   }
-  virtual Strings Dlls() const { return {"PowerControl.dll", "ProcessControl.dll"}; }
+  static void Register(const char* power, const char* process) {
+    for (const char* dll : {power, process}) ASSERT_EQ(RegisterDll(dll), S_OK) << OwnFolder() << dll;
+  }
 
   win32::ComComponentFactory factory_;
 };
 
-using RealComponents = ComponentTest;
-
-TEST_F(RealComponents, Regsvr32RegistersThemForCreationByClassIdentifierAndUnregistersThem) {
+TEST_F(Components, Regsvr32RegistersThemForCreationByClassIdentifierAndUnregistersThem) {
   struct Component {
     const char* dll;
     const wchar_t* progId;
@@ -127,7 +126,7 @@ TEST_F(RealComponents, Regsvr32RegistersThemForCreationByClassIdentifierAndUnreg
   }
 }
 
-TEST_F(RealComponents, MembersSitInTheirSlotsAndAnswerToTheirNames) {
+TEST_F(Components, MembersSitInTheirSlotsAndAnswerToTheirNames) {
   auto power = Create(CLSID_PowerControl, IID_IPowerControl);
   auto process = Create(CLSID_ProcessControl, IID_IProcessControl);
   ASSERT_TRUE(power && process);
@@ -198,23 +197,10 @@ TEST_F(RealComponents, MembersSitInTheirSlotsAndAnswerToTheirNames) {
   EXPECT_EQ(ByName(process.Get(), L"EndProcess", nullptr), S_OK);
 }
 
-class DoubleComponents : public ComponentTest {
- protected:
-  void SetUp() override {
-    ComponentTest::SetUp();
-    SetEnvironmentVariableA("VESPERKIT_RECORD_FILE", record_.c_str());
-  }
-  void TearDown() override {
-    SetEnvironmentVariableA("VESPERKIT_RECORD_FILE", nullptr);
-    DeleteFileA(record_.c_str());
-    ComponentTest::TearDown();
-  }
-  Strings Dlls() const override { return {"PowerControlDouble.dll", "ProcessControlDouble.dll"}; }
-
-  const std::string record_ = TemporaryName();
-};
-
-TEST_F(DoubleComponents, RecordTheCallsThroughTheAdapterInOrder) {
+TEST_F(Components, TheDoublesInTheirPlaceRecordTheCallsThroughTheAdapterInOrder) {
+  Register("PowerControlDouble.dll", "ProcessControlDouble.dll");
+  const std::string record = TemporaryName();
+  SetEnvironmentVariableA("VESPERKIT_RECORD_FILE", record.c_str());
   HResult error = kE_FAIL;
   auto power = factory_.CreatePowerControl(error);
   ASSERT_NE(power, nullptr);
@@ -237,11 +223,13 @@ TEST_F(DoubleComponents, RecordTheCallsThroughTheAdapterInOrder) {
   EXPECT_EQ(process->SetProcessPath(path), kS_OK);
   EXPECT_EQ(process->EndProcess(result), kS_OK);
   process.reset();
-  EXPECT_EQ(ReadLines(record_),
+  EXPECT_EQ(ReadLines(record),
             (Strings{"PowerControl.Created", "PowerControl.AltShutdownSupported", "PowerControl.PowerAction=2",
                      "PowerControl.ForceAction=-1", "PowerControl.DoPowerAction", "PowerControl.Released",
                      "ProcessControl.Created", "ProcessControl.Flags=4", "ProcessControl.ProcessPath=" + path,
                      "ProcessControl.EndProcess", "ProcessControl.Released"}));
+  SetEnvironmentVariableA("VESPERKIT_RECORD_FILE", nullptr);
+  DeleteFileA(record.c_str());
 }
 
 }  // namespace
