@@ -197,7 +197,7 @@ TEST_F(Components, MembersSitInTheirSlotsAndAnswerToTheirNames) {
   EXPECT_EQ(ByName(process.Get(), L"EndProcess", nullptr), S_OK);
 }
 
-TEST_F(Components, TheDoublesInTheirPlaceRecordTheCallsThroughTheAdapterInOrder) {
+TEST_F(Components, TheDoublesInTheirPlaceRecordTheAdaptersCallsInOrderAndFailuresComeBack) {
   Register("PowerControlDouble.dll", "ProcessControlDouble.dll");
   const std::string record = TemporaryName();
   SetEnvironmentVariableA("VESPERKIT_RECORD_FILE", record.c_str());
@@ -205,14 +205,18 @@ TEST_F(Components, TheDoublesInTheirPlaceRecordTheCallsThroughTheAdapterInOrder)
   auto power = factory_.CreatePowerControl(error);
   ASSERT_NE(power, nullptr);
   VbBool alt = 0;
+  VbBool hibernate = 0;
   std::int32_t code = 2;
   std::int32_t force = -1;
   std::int32_t result = 7;
   EXPECT_EQ(power->GetAltShutdownSupported(alt), kS_OK);
+  EXPECT_EQ(power->GetHibernateSupported(hibernate), kS_OK);
   EXPECT_EQ(alt, kTrue);
+  EXPECT_EQ(hibernate, kTrue);
   EXPECT_EQ(power->SetPowerAction(code), kS_OK);
   EXPECT_EQ(power->SetForceAction(force), kS_OK);
   EXPECT_EQ(power->DoPowerAction(result), kS_OK);
+  EXPECT_EQ(result, 0) << "what the member left in it";
   power.reset();
   auto process = factory_.CreateProcessControl(error);
   ASSERT_NE(process, nullptr);
@@ -224,10 +228,19 @@ TEST_F(Components, TheDoublesInTheirPlaceRecordTheCallsThroughTheAdapterInOrder)
   EXPECT_EQ(process->EndProcess(result), kS_OK);
   process.reset();
   EXPECT_EQ(ReadLines(record),
-            (Strings{"PowerControl.Created", "PowerControl.AltShutdownSupported", "PowerControl.PowerAction=2",
-                     "PowerControl.ForceAction=-1", "PowerControl.DoPowerAction", "PowerControl.Released",
+            (Strings{"PowerControl.Created", "PowerControl.AltShutdownSupported", "PowerControl.HibernateSupported",
+                     "PowerControl.PowerAction=2", "PowerControl.ForceAction=-1", "PowerControl.DoPowerAction",
+                     "PowerControl.Released",
                      "ProcessControl.Created", "ProcessControl.Flags=4", "ProcessControl.ProcessPath=" + path,
                      "ProcessControl.EndProcess", "ProcessControl.Released"}));
+
+  SetEnvironmentVariableA("VESPERKIT_DOUBLE_FAIL", "DoPowerAction,ProcessPath");
+  power = factory_.CreatePowerControl(error);
+  process = factory_.CreateProcessControl(error);
+  ASSERT_TRUE(power && process);
+  EXPECT_EQ(power->DoPowerAction(result), kE_FAIL);
+  EXPECT_EQ(process->SetProcessPath(path), kE_FAIL);
+  SetEnvironmentVariableA("VESPERKIT_DOUBLE_FAIL", nullptr);
   SetEnvironmentVariableA("VESPERKIT_RECORD_FILE", nullptr);
   DeleteFileA(record.c_str());
 }

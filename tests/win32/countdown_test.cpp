@@ -38,9 +38,9 @@ class RecordingMessages : public platform::MessageBoxes {
 Strings labels;
 
 LRESULT CALLBACK WatchLabel(int code, WPARAM wParam, LPARAM lParam) {
-  const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  const char* text = call->message == WM_SETTEXT ? reinterpret_cast<const char*>(call->lParam) : nullptr;
-  if (code == HC_ACTION && text != nullptr && std::string(text).starts_with("Time until shutdown: ")) {
+  const auto* call = code == HC_ACTION ? reinterpret_cast<const CWPSTRUCT*>(lParam) : nullptr;
+  const char* text = call && call->message == WM_SETTEXT ? reinterpret_cast<const char*>(call->lParam) : nullptr;
+  if (text != nullptr && std::string(text).starts_with("Time until shutdown: ")) {
     const bool topMost = GetWindowLongA(GetAncestor(call->hwnd, GA_ROOT), GWL_EXSTYLE) & WS_EX_TOPMOST;
     labels.push_back(text + std::string(topMost ? "" : " (not top-most)"));
   }
