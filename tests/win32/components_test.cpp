@@ -226,13 +226,15 @@ TEST_F(Components, TheDoublesInTheirPlaceRecordTheAdaptersCallsInOrderAndFailure
   EXPECT_EQ(process->SetFlags(flags), kS_OK);
   EXPECT_EQ(process->SetProcessPath(path), kS_OK);
   EXPECT_EQ(process->EndProcess(result), kS_OK);
+  std::string empty;
+  EXPECT_EQ(process->SetProcessPath(empty), kS_OK);
   process.reset();
   EXPECT_EQ(ReadLines(record),
             (Strings{"PowerControl.Created", "PowerControl.AltShutdownSupported", "PowerControl.HibernateSupported",
                      "PowerControl.PowerAction=2", "PowerControl.ForceAction=-1", "PowerControl.DoPowerAction",
                      "PowerControl.Released",
                      "ProcessControl.Created", "ProcessControl.Flags=4", "ProcessControl.ProcessPath=" + path,
-                     "ProcessControl.EndProcess", "ProcessControl.Released"}));
+                     "ProcessControl.EndProcess", "ProcessControl.ProcessPath=", "ProcessControl.Released"}));
 
   SetEnvironmentVariableA("VESPERKIT_DOUBLE_FAIL", "DoPowerAction,ProcessPath");
   power = factory_.CreatePowerControl(error);

@@ -87,6 +87,8 @@ TEST_F(RegistryTest, DeleteSettingRemovesAValueAndThenTheSection) {
   EXPECT_FALSE(KeyExists(HKEY_LOCAL_MACHINE, kSettingsPath));
   EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kAppPath));
   EXPECT_EQ(store.DeleteSetting("Settings", ""), kFalse);
+  DeleteTree(HKEY_LOCAL_MACHINE, kCompanyPath);
+  EXPECT_EQ(store.DeleteSetting("Settings", ""), kFalse) << "no application key";
 }
 
 TEST_F(RegistryTest, GetAllSettingsFollowsTheRegistrysOrderAndKeepsTheNul) {
