@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "power_action.h"
 #include "power_plan.h"
 
@@ -11,25 +13,20 @@ namespace vk::power {
 namespace {
 
 TEST(PowerPlan, EachCodeAndForceValueChoosesItsCallAndOthersPlanNothing) {
-  struct Case {
-    LONG code;
-    LONG force;
-    PowerCall call;
-    UINT exitFlags;
-    DWORD shutdownFlags;
-  };
-  for (const Case& c : {Case{16, 0, PowerCall::ExitWindows, EWX_SHUTDOWN | EWX_POWEROFF, 0},
-                        Case{16, -1, PowerCall::ExitWindows, EWX_SHUTDOWN | EWX_POWEROFF | EWX_FORCE, 0},
-                        Case{2, 0, PowerCall::InitiateShutdown, 0, kShutdownPowerOff},
-                        Case{2, -1, PowerCall::InitiateShutdown, 0, kShutdownPowerOff | kShutdownForceOthers},
-                        Case{64, 0, PowerCall::Suspend, 0, 0}, Case{64, -1, PowerCall::Suspend, 0, 0},
-                        Case{32, 0, PowerCall::Hibernate, 0, 0}, Case{32, -1, PowerCall::Hibernate, 0, 0}}) {
-    const PowerPlan p = PlanPowerAction(c.code, c.force);
-    SCOPED_TRACE(std::to_string(c.code) + "," + std::to_string(c.force));
-    EXPECT_EQ(p.call, c.call);
-    EXPECT_EQ(p.exitFlags, c.exitFlags);
-    EXPECT_EQ(p.shutdownFlags, c.shutdownFlags);
-    EXPECT_EQ(p.forced, c.force == -1);
+  using Plan = std::tuple<LONG, LONG, PowerCall, UINT, DWORD>;  // code, force, call, exit and shutdown flags
+  for (auto [code, force, call, exitFlags, shutdownFlags] :
+       {Plan{16, 0, PowerCall::ExitWindows, EWX_SHUTDOWN | EWX_POWEROFF, 0},
+        Plan{16, -1, PowerCall::ExitWindows, EWX_SHUTDOWN | EWX_POWEROFF | EWX_FORCE, 0},
+        Plan{2, 0, PowerCall::InitiateShutdown, 0, kShutdownPowerOff},
+        Plan{2, -1, PowerCall::InitiateShutdown, 0, kShutdownPowerOff | kShutdownForceOthers},
+        Plan{64, 0, PowerCall::Suspend, 0, 0}, Plan{64, -1, PowerCall::Suspend, 0, 0},
+        Plan{32, 0, PowerCall::Hibernate, 0, 0}, Plan{32, -1, PowerCall::Hibernate, 0, 0}}) {
+    const PowerPlan p = PlanPowerAction(code, force);
+    SCOPED_TRACE(std::to_string(code) + "," + std::to_string(force));
+    EXPECT_EQ(p.call, call);
+    EXPECT_EQ(p.exitFlags, exitFlags);
+    EXPECT_EQ(p.shutdownFlags, shutdownFlags);
+    EXPECT_EQ(p.forced, force == -1);
   }
   for (LONG code : {0, 1, 4, 8, 17, 33, 65, -1, -16}) EXPECT_EQ(PlanPowerAction(code, 0).call, PowerCall::None) << code;
   for (LONG force : {1, -2, 2, 16}) EXPECT_EQ(PlanPowerAction(16, force).call, PowerCall::None) << force;

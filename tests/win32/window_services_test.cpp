@@ -15,13 +15,8 @@ constexpr UINT kClosedId = 0xFFFFFFF6u;  // the Close item's identifier while di
 
 // A top-level window with a title bar and a system menu.
 HWND NewWindow() {
-  WNDCLASSA type{};
-  type.lpfnWndProc = DefWindowProcA;
-  type.hInstance = GetModuleHandleA(nullptr);
-  type.lpszClassName = "VesperkitHelperTestWindow";
-  RegisterClassA(&type);  // fails harmlessly when already registered
-  return CreateWindowExA(0, type.lpszClassName, "helper test", WS_OVERLAPPEDWINDOW, 40, 50, 300, 200, nullptr,
-                         nullptr, type.hInstance, nullptr);
+  return CreateWindowExA(0, "STATIC", "helper test", WS_OVERLAPPEDWINDOW, 40, 50, 300, 200, nullptr, nullptr,
+                         GetModuleHandleA(nullptr), nullptr);
 }
 
 // "<position>:<state>" of the system menu item with that identifier, or "none".
