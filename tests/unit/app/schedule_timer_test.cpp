@@ -6,6 +6,7 @@
 #include "app/startup.h"
 #include "fakes/test_world.h"
 #include "resource_ids.h"
+#include "schedule/time_conversions.h"
 
 namespace vk::app {
 namespace {
@@ -13,19 +14,16 @@ namespace {
 using platform::DateTime;
 using platform::FormEvent;
 
-class ScheduleTimer : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_EQ(Startup(w.state), 0);
+// A started program whose due ticks count countdowns instead of opening one.
+struct Timer {
+  Timer() {
+    EXPECT_EQ(Startup(w.state), 0);
     w.state.ShowCountdown = [this] { ++countdowns; };
     w.tray.calls.clear();
   }
-
   fakes::FakeFormHost& Main() { return static_cast<fakes::FakeFormHost&>(w.state.gFrmMain->Host()); }
   bool Armed() { return Main().Model().Get("Timer1").enabled; }
-  void At(DateTime now) { w.clock.now = now; }
   void Start() { Main().Click("mnuTimerStart"); }
-  void Stop() { Main().Click("mnuTimerStop"); }
   // One tick of the armed timer; true when it opened the countdown.
   bool Tick() {
     EXPECT_TRUE(Armed()) << "a disabled timer does not tick";
@@ -33,220 +31,121 @@ class ScheduleTimer : public ::testing::Test {
     Main().Fire("Timer1", FormEvent::Timer);
     return countdowns > before;
   }
-  void Period(const std::string& sleepTime) {
-    w.state.schedule.DayTime = kFalse;
-    w.state.schedule.SleepTime = sleepTime;
-  }
-  void TimeAndDate(const std::string& sleepTime, const std::string& sleepDate) {
-    w.state.schedule.DayTime = kTrue;
+  void Set(bool dayTime, const std::string& sleepTime, const std::string& sleepDate = "") {
+    w.state.schedule.DayTime = ToVbBool(dayTime);
     w.state.schedule.SleepTime = sleepTime;
     w.state.schedule.SleepDate = sleepDate;
   }
-  IconHandle LastTrayIcon() {
-    EXPECT_FALSE(w.tray.calls.empty());
+  // Armed, TimerRunning and the clock the tray shows, checking that the last
+  // tray call was a Modify of the record as it stands.
+  std::tuple<bool, VbBool, IconHandle> State() {
     EXPECT_EQ(w.tray.calls.back().message, platform::TrayMessage::Modify);
     EXPECT_EQ(w.tray.calls.back().record, w.state.gTrayIcon.Pack());
-    return w.state.gTrayIcon.hIcon;
+    return {Armed(), w.state.TimerRunning, w.state.gTrayIcon.hIcon};
   }
+  IconHandle Clock(int icon) { return w.forms.LoadIconResource(icon); }
 
   fakes::TestWorld w;
   int countdowns = 0;
 };
 
-TEST_F(ScheduleTimer, PeriodStartFixesTheTargetAndShowsTheGreenClock) {
-  At({2026, 12, 6, 8, 50, 30});
-  Period("1:30");
-  Start();
-  EXPECT_EQ(w.state.StartTime, "08:50");
-  EXPECT_EQ(w.state.TargetTime, "10:20");
-  EXPECT_TRUE(Armed());
-  EXPECT_EQ(w.state.TimerRunning, kTrue);
-  EXPECT_EQ(LastTrayIcon(), w.forms.LoadIconResource(IDI_CLOCK_GREEN));
-
-  At({2026, 12, 6, 10, 19, 59});
-  EXPECT_FALSE(Tick());
-  EXPECT_TRUE(Armed());
-  At({2026, 12, 6, 10, 20, 0});
-  EXPECT_TRUE(Tick());
-  EXPECT_FALSE(Armed());
-  EXPECT_EQ(w.state.TimerRunning, kTrue);
-  EXPECT_EQ(countdowns, 1);
+TEST(ScheduleTimer, IsDueAtTheTargetInBothModes) {
+  enum What { kNotDue, kDue, kStartAgain };
+  struct Step {
+    DateTime at;
+    What what;
+  };
+  struct Case {
+    const char* schedule;  // a period, or a time and a date
+    DateTime start;
+    const char* target;  // TargetTime of a period; the time as Start Timer rewrites it for a time and date
+    std::vector<Step> steps;
+    const char* separator = "/";
+  };
+  const Case cases[] = {
+      {"1:30", {2026, 12, 6, 8, 50, 30}, "10:20", {{{2026, 12, 6, 10, 19, 59}, kNotDue}, {{2026, 12, 6, 10, 20}, kDue}}},
+      // Past midnight the target hour wraps to 0 and the day counts.
+      {"0:15", {2026, 12, 31, 23, 50}, "0:5",
+       {{{2026, 12, 31, 23, 59, 58}, kNotDue}, {{2027, 1, 1, 0, 4}, kNotDue}, {{2027, 1, 1, 0, 5, 1}, kDue}}},
+      {"0:15", {2028, 2, 28, 23, 45}, "0:0", {{{2028, 2, 28, 23, 59, 59}, kNotDue}, {{2028, 2, 29, 0, 0}, kDue}}},
+      // A target slept through is due at the first tick after resuming, even
+      // when the clock shows an earlier time of day then.
+      {"0:30", {2026, 12, 6, 10, 0}, "10:30", {{{2026, 12, 6, 11, 15}, kDue}}},
+      {"0:30", {2026, 12, 6, 11, 15}, "11:45", {{{2026, 12, 7, 9, 0}, kDue}}},
+      // Starting again a minute later moves the target a minute.
+      {"0:15", {2026, 12, 6, 9, 0}, "9:16",
+       {{{2026, 12, 6, 9, 1}, kStartAgain}, {{2026, 12, 6, 9, 15}, kNotDue}, {{2026, 12, 6, 9, 16}, kDue}}},
+      {"9:05 06/12/26", {2026, 12, 6, 8, 0}, "09:05", {{{2026, 12, 6, 9, 5}, kDue}}},
+      {"07:30 06/12/26", {2026, 12, 6, 7, 29}, "07:30", {{{2026, 12, 6, 7, 29}, kNotDue}, {{2026, 12, 6, 7, 30}, kDue}}},
+      {"07:30 06/12/26", {2026, 12, 6, 7, 29}, "07:30", {{{2026, 12, 6, 8, 10}, kDue}}},
+      {"07:30 06/12/26", {2026, 12, 6, 18, 0}, "07:30", {{{2026, 12, 6, 18, 0, 2}, kDue}}},
+      // A date that has passed never comes again.
+      {"07:30 05/12/26", {2026, 12, 6, 7, 30}, "07:30",
+       {{{2026, 12, 6, 7, 59}, kNotDue}, {{2026, 12, 6, 23, 59}, kNotDue}, {{2027, 1, 5, 7, 30}, kNotDue}}},
+      {"00:00 07/12/26", {2026, 12, 6, 23, 59}, "00:00", {{{2026, 12, 6, 23, 59}, kNotDue}, {{2026, 12, 7, 0, 0, 1}, kDue}}},
+      {"07:30 06.12.26", {2026, 12, 6, 7, 30}, "07:30", {{{2026, 12, 6, 7, 30}, kDue}}, "."},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    const std::string schedule = c.schedule;
+    const bool dayTime = schedule.find(' ') != std::string::npos;
+    Timer t;
+    t.w.clock.separator = c.separator;
+    t.w.clock.now = c.start;
+    t.Set(dayTime, schedule.substr(0, schedule.find(' ')), dayTime ? schedule.substr(schedule.find(' ') + 1) : "");
+    t.Start();
+    EXPECT_EQ(t.State(), std::tuple(true, kTrue, t.Clock(IDI_CLOCK_GREEN))) << "case " << i;
+    EXPECT_EQ(t.w.state.StartTime, dayTime ? "" : schedule::ClockText(c.start)) << "case " << i;
+    for (const Step& step : c.steps) {
+      t.w.clock.now = step.at;
+      if (step.what == kStartAgain) {
+        t.Start();
+      } else {
+        EXPECT_EQ(t.Tick(), step.what == kDue) << "case " << i << " at " << step.at.hour << ":" << step.at.minute;
+      }
+    }
+    EXPECT_EQ(dayTime ? t.w.state.schedule.SleepTime : t.w.state.TargetTime, c.target) << "case " << i;
+    const bool due = c.steps.back().what == kDue;
+    EXPECT_EQ(t.countdowns, due ? 1 : 0) << "case " << i;
+    EXPECT_EQ(t.State(), std::tuple(!due, kTrue, t.Clock(IDI_CLOCK_GREEN)))
+        << "case " << i << ": a due tick disarms, and the countdown decides the rest";
+  }
 }
 
-TEST_F(ScheduleTimer, PeriodTargetWrapsPastMidnightToHourZero) {
-  At({2026, 12, 31, 23, 50, 0});
-  Period("0:15");
-  Start();
-  EXPECT_EQ(w.state.TargetTime, "0:5");
-  At({2026, 12, 31, 23, 59, 58});
-  EXPECT_FALSE(Tick());
-  At({2027, 1, 1, 0, 4, 0});
-  EXPECT_FALSE(Tick());
-  At({2027, 1, 1, 0, 5, 1});
-  EXPECT_TRUE(Tick());
-}
-
-TEST_F(ScheduleTimer, FifteenMinutesFromQuarterToMidnightFireAtMidnight) {
-  At({2028, 2, 28, 23, 45, 0});
-  Period("0:15");
-  Start();
-  EXPECT_EQ(w.state.TargetTime, "0:0");
-  At({2028, 2, 28, 23, 59, 59});
-  EXPECT_FALSE(Tick());
-  At({2028, 2, 29, 0, 0, 0});  // a leap day
-  EXPECT_TRUE(Tick());
-}
-
-TEST_F(ScheduleTimer, APeriodTargetSleptThroughIsDueAtTheFirstTickAfterResume) {
-  At({2026, 12, 6, 10, 0, 0});
-  Period("0:30");
-  Start();
-  At({2026, 12, 6, 11, 15, 0});  // woke up past the target hour
-  EXPECT_TRUE(Tick());
-
-  Start();  // target 11:45
-  At({2026, 12, 7, 9, 0, 0});  // woke up the next morning, before 11:45
-  EXPECT_TRUE(Tick());
-}
-
-TEST_F(ScheduleTimer, StartingTwiceMovesThePeriodTarget) {
-  At({2026, 12, 6, 9, 0, 0});
-  Period("0:15");
-  Start();
-  At({2026, 12, 6, 9, 1, 0});
-  Start();
-  EXPECT_EQ(w.state.TargetTime, "9:16");
-  At({2026, 12, 6, 9, 15, 0});
-  EXPECT_FALSE(Tick());
-  At({2026, 12, 6, 9, 16, 0});
-  EXPECT_TRUE(Tick());
-}
-
-TEST_F(ScheduleTimer, APeriodWithoutAColonIsRefusedWithAMessage) {
+TEST(ScheduleTimer, APeriodWithoutAColonIsRefusedWithAMessage) {
+  Timer t;
   for (const char* sleepTime : {"", "90"}) {
-    Period(sleepTime);
-    Start();
-    ASSERT_FALSE(w.messages.shown.empty());
-    EXPECT_EQ(w.messages.shown.back().text, "Timer Initialisation Error\r\nRecheck Settings");
-    EXPECT_EQ(w.messages.shown.back().title, "Vesperkit");
-    EXPECT_EQ(w.messages.shown.back().style, platform::kMbOk);
-    EXPECT_FALSE(Armed());
-    EXPECT_EQ(w.state.TimerRunning, kFalse);
-    EXPECT_TRUE(w.tray.calls.empty());
-    EXPECT_EQ(w.state.TargetTime, "");
+    t.Set(false, sleepTime);
+    t.Start();
+    ASSERT_FALSE(t.w.messages.shown.empty());
+    const auto& m = t.w.messages.shown.back();
+    EXPECT_EQ(std::tuple(m.text, m.title, m.style),
+              std::tuple("Timer Initialisation Error\r\nRecheck Settings", "Vesperkit", platform::kMbOk));
+    EXPECT_EQ(std::tuple(t.Armed(), t.w.state.TimerRunning, t.w.tray.calls.size(), t.w.state.TargetTime),
+              std::tuple(false, kFalse, 0u, ""));
   }
 }
 
-TEST_F(ScheduleTimer, StopShowsTheRedClockWhetherArmedOrNot) {
-  Stop();
-  EXPECT_EQ(w.state.TimerRunning, kFalse);
-  EXPECT_FALSE(Armed());
-  EXPECT_EQ(LastTrayIcon(), w.forms.LoadIconResource(IDI_CLOCK_RED));
-
-  Period("1:00");
-  Start();
-  Stop();
-  EXPECT_EQ(w.state.TimerRunning, kFalse);
-  EXPECT_FALSE(Armed());
-  EXPECT_EQ(LastTrayIcon(), w.forms.LoadIconResource(IDI_CLOCK_RED));
-  EXPECT_EQ(w.tray.calls.size(), 3u);
-}
-
-TEST_F(ScheduleTimer, TimeAndDateStartWritesTheTimeWithTwoDigits) {
-  At({2026, 12, 6, 8, 0, 0});
-  TimeAndDate("9:05", "06/12/26");
-  Start();
-  EXPECT_EQ(w.state.schedule.SleepTime, "09:05");
-  EXPECT_EQ(w.state.StartTime, "");
-  EXPECT_TRUE(Armed());
-  EXPECT_EQ(LastTrayIcon(), w.forms.LoadIconResource(IDI_CLOCK_GREEN));
-}
-
-TEST_F(ScheduleTimer, TimeAndDateTodayIsDueOnceTheTimeIsReached) {
-  At({2026, 12, 6, 7, 29, 0});
-  TimeAndDate("07:30", "06/12/26");
-  Start();
-  EXPECT_FALSE(Tick());
-  At({2026, 12, 6, 7, 30, 0});
-  EXPECT_TRUE(Tick());
-
-  Start();
-  At({2026, 12, 6, 8, 10, 0});  // a later hour, fewer minutes
-  EXPECT_TRUE(Tick());
-
-  At({2026, 12, 6, 18, 0, 0});  // started when the time had already passed
-  Start();
-  EXPECT_TRUE(Tick());
-}
-
-TEST_F(ScheduleTimer, ADateThatHasPassedNeverComesAgain) {
-  TimeAndDate("07:30", "05/12/26");
-  At({2026, 12, 6, 7, 30, 0});
-  Start();
-  for (int hour : {7, 12, 23}) {
-    At({2026, 12, 6, hour, 59, 0});
-    EXPECT_FALSE(Tick());
+TEST(ScheduleTimer, StopShowsTheRedClockWhetherArmedOrNot) {
+  Timer t;
+  t.Set(false, "1:00");
+  for (bool armed : {false, true}) {
+    if (armed) t.Start();
+    t.Main().Click("mnuTimerStop");
+    EXPECT_EQ(t.State(), std::tuple(false, kFalse, t.Clock(IDI_CLOCK_RED))) << armed;
   }
-  At({2027, 1, 5, 7, 30, 0});
-  EXPECT_FALSE(Tick());
-  EXPECT_TRUE(Armed());
+  EXPECT_EQ(t.w.tray.calls.size(), 3u);
 }
 
-TEST_F(ScheduleTimer, MidnightTomorrowIsNotDueTodayButAtTheFirstTickAfterMidnight) {
-  TimeAndDate("00:00", "07/12/26");
-  At({2026, 12, 6, 23, 59, 0});
-  Start();
-  EXPECT_FALSE(Tick());
-  At({2026, 12, 7, 0, 0, 1});
-  EXPECT_TRUE(Tick());
-}
-
-TEST_F(ScheduleTimer, TheDateTextFollowsTheRegionalSeparatorOnBothSides) {
-  w.clock.separator = ".";
-  TimeAndDate("07:30", "06.12.26");
-  At({2026, 12, 6, 7, 30, 0});
-  Start();
-  EXPECT_TRUE(Tick());
-}
-
-TEST_F(ScheduleTimer, ASwitchToPeriodWhileATimeScheduleRunsFindsNoPeriodTarget) {
-  At({2026, 12, 6, 9, 0, 0});
-  Period("0:15");
-  Start();
-  TimeAndDate("20:00", "06/12/26");
-  Start();
-  w.state.schedule.DayTime = kFalse;  // the dialog's option button, before OK
-  At({2026, 12, 6, 10, 0, 0});
-  EXPECT_FALSE(Tick());
-}
-
-TEST_F(ScheduleTimer, ADueTickWithoutACountdownOnlyDisarms) {
-  w.state.ShowCountdown = nullptr;
-  At({2026, 12, 6, 7, 30, 0});
-  TimeAndDate("07:30", "06/12/26");
-  Start();
-  Main().Fire("Timer1", FormEvent::Timer);
-  EXPECT_FALSE(Armed());
-  EXPECT_EQ(w.state.TimerRunning, kTrue);
-}
-
-TEST(ScheduleTimerLoad, TheMainFormReadsTheSavedSettingsAndClosesEveryKey) {
-  fakes::TestWorld w;
-  const std::string path = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
-  w.registry.Put(path, "DayTime", std::string("True\0", 5));
-  w.registry.Put(path, "CancelTime", std::string("abc\0", 4));
-  w.registry.Put(path, "Mode", std::string("1\0", 2));
-  ASSERT_EQ(Startup(w.state), 0);
-  const auto& s = w.state.schedule;
-  EXPECT_EQ(s.DayTime, kTrue);
-  EXPECT_EQ(s.CancelTime, 30);
-  EXPECT_EQ(s.Mode, 1);
-  EXPECT_EQ(s.ForceShutdown, kFalse);
-  EXPECT_EQ(s.TimeSet, kFalse);
-  EXPECT_EQ(s.SleepTime, "");
-  EXPECT_EQ(w.registry.CallCount("OpenKey"), 5);
-  EXPECT_EQ(w.registry.OpenKeyCount(), 0);
-  EXPECT_FALSE(w.state.gFrmMain->Model().Get("Timer1").enabled);
+TEST(ScheduleTimer, ASwitchToPeriodWhileATimeScheduleRunsFindsNoPeriodTarget) {
+  Timer t;
+  t.Set(false, "0:15");
+  t.Start();
+  t.Set(true, "20:00", "06/12/26");
+  t.Start();
+  t.w.state.schedule.DayTime = kFalse;  // the dialog's option button, before OK
+  t.w.clock.now.hour = 11;
+  EXPECT_FALSE(t.Tick());
 }
 
 }  // namespace

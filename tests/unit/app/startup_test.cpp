@@ -1,54 +1,46 @@
+// Start-up, and the 88-byte tray record it sends.
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
 
 #include "app/frm_main.h"
+#include "app/tray_icon_record.h"
 #include "fakes/test_world.h"
+#include "forceclose/force_list_file.h"
 
 namespace vk::app {
 namespace {
 
 using fakes::TestWorld;
 
-TEST(Startup, RunsItsStepsInOrderAndLeavesTheProgramResidentAndHidden) {
+TEST(Startup, RunsItsStepsInOrderReadsTheSettingsAndTheListAndLeavesTheProgramHidden) {
   TestWorld w;
+  w.registry.Put("Software\\Quillfield Systems Ltd\\Vesperkit\\Settings", "Mode", std::string("1\0", 2));
+  w.files.files["C:\\Program Files\\Vesperkit\\Files.dat"].bytes =
+      forceclose::EncodeAppList({forceclose::MakeAppEntry("C:\\a.exe"), forceclose::MakeAppEntry("C:\\b.exe")});
   ASSERT_EQ(Startup(w.state), 0);
-
   const std::vector<std::string> expected = {
-      "Pointer 11",          "Title Vesperkit", "Create PowerControl", "Create ProcessControl", "Load FrmMain",
-      "IsWindow",            "GetSystemMenu",   "GetMenuItemInfo",     "SetMenuItemInfo",       "SetMenuItemInfo",
-      "SendNcActivate",      "Tray Add",        "Hide FrmMain",        "Pointer 0"};
+      "Pointer 11",    "Title Vesperkit", "Create PowerControl", "Create ProcessControl", "Load FrmMain",   "IsWindow",
+      "GetSystemMenu", "GetMenuItemInfo", "SetMenuItemInfo",     "SetMenuItemInfo",       "SendNcActivate", "Tray Add",
+      "Hide FrmMain",  "Pointer 0"};
   EXPECT_EQ(w.journal.entries, expected);
-
-  EXPECT_EQ(w.state.gRegSettings->Company(), "Quillfield Systems Ltd");
-  EXPECT_EQ(w.state.gRegSettings->AppName(), "Vesperkit");
-  ASSERT_TRUE(w.state.gFrmMain);
+  EXPECT_EQ(w.state.schedule.Mode, 1);
+  EXPECT_EQ(w.registry.CallCount("OpenKey"), 5) << "one read of each value";
+  EXPECT_EQ(w.registry.OpenKeyCount(), 0);
+  ASSERT_EQ(w.state.AppEntries.size(), 2u);
+  EXPECT_EQ(w.state.AppEntries[1].FilePath, forceclose::PaddedFilePath("C:\\b.exe"));
   EXPECT_FALSE(w.state.gFrmMain->Host().Visible());
-  EXPECT_EQ(w.state.TimerRunning, kFalse);
   EXPECT_FALSE(w.state.gFrmMain->Model().Get("Timer1").enabled);
-}
+  const auto& menu = w.windows.SystemMenu(w.state.gFrmMain->Host().Handle());
+  EXPECT_EQ(menu.back().id, platform::kClosedItemId) << "the Close item is disabled from the start";
+  EXPECT_EQ(menu.back().state & 3u, 3u);
 
-TEST(Startup, AddsTheIconWithTheFormsHandleIconAndTip) {
-  TestWorld w;
-  ASSERT_EQ(Startup(w.state), 0);
   const TrayIconRecord& r = w.state.gTrayIcon;
-  EXPECT_EQ(r.cbSize, 88u);
-  EXPECT_EQ(r.hWnd, w.state.gFrmMain->Host().Handle());
-  EXPECT_EQ(r.uID, 1u);
-  EXPECT_EQ(r.uFlags, 7u);
-  EXPECT_EQ(r.uCallbackMessage, 0x200u);
-  EXPECT_EQ(r.hIcon, w.forms.LoadIconResource(1));
+  EXPECT_EQ(std::tuple(r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage, r.hIcon),
+            std::tuple(88u, w.state.gFrmMain->Host().Handle(), 1u, 7u, 0x200u, w.forms.LoadIconResource(1)));
   EXPECT_EQ(r.szTip.substr(0, 10), std::string("Vesperkit") + '\0');
   ASSERT_EQ(w.tray.calls.size(), 1u);
   EXPECT_EQ(w.tray.calls[0].record, r.Pack());
-}
-
-TEST(Startup, DisablesTheMainFormsCloseItem) {
-  TestWorld w;
-  ASSERT_EQ(Startup(w.state), 0);
-  const auto& menu = w.windows.SystemMenu(w.state.gFrmMain->Host().Handle());
-  EXPECT_EQ(menu.back().id, platform::kClosedItemId);
-  EXPECT_EQ(menu.back().state & 3u, 3u);
 }
 
 TEST(Startup, AMissingComponentEndsBeforeTheIconWithAMessageNamingIt) {
@@ -56,7 +48,6 @@ TEST(Startup, AMissingComponentEndsBeforeTheIconWithAMessageNamingIt) {
     TestWorld w;
     (powerMissing ? w.components.powerInstalled : w.components.processInstalled) = false;
     EXPECT_EQ(Startup(w.state), kExitMissingComponent);
-
     EXPECT_TRUE(w.tray.calls.empty());
     EXPECT_FALSE(w.state.gFrmMain);
     EXPECT_FALSE(w.state.gPowerControl);
@@ -68,6 +59,32 @@ TEST(Startup, AMissingComponentEndsBeforeTheIconWithAMessageNamingIt) {
     EXPECT_NE(m.text.find("Reinstalling Vesperkit"), std::string::npos);
     EXPECT_NE(m.text.find("0x80040154"), std::string::npos);
     EXPECT_EQ(w.journal.Contains("Create ProcessControl"), !powerMissing);
+  }
+}
+
+std::string Bytes(const platform::TrayRecordBytes& b) { return std::string(b.begin(), b.end()); }
+
+TEST(TrayIconRecord, PacksTheFieldsLittleEndianAtTheirOffsets) {
+  TrayIconRecord r;
+  r.cbSize = 88;
+  r.hWnd = 0x00123456;
+  r.uID = 1;
+  r.uFlags = 7;
+  r.uCallbackMessage = 0x200;
+  r.hIcon = 0xCAFEBABE;
+  r.SetTip("Vesperkit");
+  const std::string words("\x58\0\0\0\x56\x34\x12\0\x01\0\0\0\x07\0\0\0\0\x02\0\0\xBE\xBA\xFE\xCA", 24);
+  EXPECT_EQ(Bytes(r.Pack()), words + "Vesperkit" + '\0' + std::string(54, ' '));
+}
+
+TEST(TrayIconRecord, TipKeepsItsNulUpTo63CharactersAndIsCutFrom64) {
+  for (std::size_t length : {62u, 63u, 64u, 100u}) {
+    TrayIconRecord r;
+    r.SetTip(std::string(length, 'x'));
+    const std::string expected =
+        length < 64 ? std::string(length, 'x') + '\0' + std::string(63 - length, ' ') : std::string(64, 'x');
+    EXPECT_EQ(r.szTip, expected) << length;
+    EXPECT_EQ(Bytes(r.Pack()).substr(24), expected) << length;
   }
 }
 
