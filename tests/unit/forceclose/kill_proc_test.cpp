@@ -1,3 +1,5 @@
+// KillListedApps: which paths reach ProcessControl, in which order, and that
+// nothing stops the sequence.
 #include "forceclose/kill_proc.h"
 
 #include <gtest/gtest.h>
@@ -13,116 +15,75 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-Calls Triple(const std::string& path) { return {"Process.Flags 4", "Process.ProcessPath " + path, "Process.EndProcess"}; }
+Calls Triple(const std::string& path) {
+  return {"Process.Flags 4", path.empty() ? "Process.ProcessPath" : "Process.ProcessPath " + path,
+          "Process.EndProcess"};
+}
 
 Calls operator+(Calls a, const Calls& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
 
-const std::string kOwnExe = "C:\\Program Files\\Vesperkit\\Vesperkit.exe";
-
-class KillListedAppsTest : public ::testing::Test {
- protected:
-  void SetUp() override {
+TEST(KillListedApps, HandsOverTheCheckedEntriesAndOnTheOlderGenerationItsOwnExecutable) {
+  const Calls own = Triple("C:\\Program Files\\Vesperkit\\Vesperkit.exe");
+  using Entries = std::vector<std::pair<std::string, VbBool>>;
+  const Entries one = {{"C:\\a.exe", kTrue}}, two = {{"C:\\a.exe", kTrue}, {"C:\\b.exe", kTrue}};
+  struct Case {
+    Entries entries;
+    VbBool forceAppClose = kTrue;
+    std::uint32_t major = 5;
+    bool slotFilled = true;
+    bool installed = true;
+    std::set<std::string> failing = {};
+    std::string folder = "C:\\Program Files\\Vesperkit";
+    Calls expected;
+  };
+  const Case cases[] = {
+      // Only entries checked with exactly True, in list order.
+      {.entries = {{"C:\\first.exe", kTrue}, {"C:\\skipped.exe", kFalse}, {"C:\\third.exe", kTrue}, {"C:\\one.exe", 1},
+                   {"C:\\minus-two.exe", -2}},
+       .expected = Triple("C:\\first.exe") + Triple("C:\\third.exe")},
+      // Paths arrive without blanks at either end; an all-blank one as nothing.
+      {.entries = {{"  C:\\Program Files\\app one.exe", kTrue}, {"", kTrue}},
+       .expected = Triple("C:\\Program Files\\app one.exe") + Triple("")},
+      // The list is left alone unless forced close is exactly True.
+      {.entries = one, .forceAppClose = kFalse, .expected = {}},
+      {.entries = one, .forceAppClose = 1, .expected = {}},
+      {.entries = {}, .expected = {}},
+      // The older generation: its own executable last, always.
+      {.entries = one, .major = 4, .expected = Triple("C:\\a.exe") + own},
+      {.entries = one, .forceAppClose = kFalse, .major = 4, .expected = own},
+      {.entries = one, .forceAppClose = kFalse, .major = 3, .expected = own},
+      {.entries = one, .forceAppClose = kFalse, .major = 0, .expected = own},
+      {.entries = {}, .major = 4, .folder = "D:\\", .expected = Triple("D:\\Vesperkit.exe")},
+      // An empty component slot is filled once and kept.
+      {.entries = two, .slotFilled = false,
+       .expected = Calls{"Create ProcessControl"} + Triple("C:\\a.exe") + Triple("C:\\b.exe")},
+      // A missing component is asked for before every call, and nothing stops.
+      {.entries = one, .major = 4, .slotFilled = false, .installed = false, .expected = Calls(6, "Create ProcessControl")},
+      {.entries = two, .major = 4, .failing = {"Flags", "ProcessPath", "EndProcess"},
+       .expected = Triple("C:\\a.exe") + Triple("C:\\b.exe") + own},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    fakes::TestWorld w;
     HResult error = kS_OK;
-    w.state.gProcessControl = w.components.CreateProcessControl(error);
-    w.state.schedule.ForceAppClose = kTrue;
-    w.windows.majorVersion = 5;
+    if (c.slotFilled) w.state.gProcessControl = w.components.CreateProcessControl(error);
+    w.components.processInstalled = c.installed;
+    w.components.failing = c.failing;
+    w.files.programFolder = c.folder;
+    w.windows.majorVersion = c.major;
+    w.state.schedule.ForceAppClose = c.forceAppClose;
+    for (const auto& [path, checked] : c.entries) {
+      w.state.AppEntries.push_back(MakeAppEntry(path));
+      w.state.AppEntries.back().Checked = checked;
+    }
     w.journal.entries.clear();
+    app::KillListedApps(w.state);
+    EXPECT_EQ(w.journal.entries, c.expected) << "case " << i;
+    EXPECT_EQ(w.state.gProcessControl != nullptr, c.installed) << "case " << i;
   }
-  void Run() { app::KillListedApps(w.state); }
-  void Add(const std::string& path, VbBool checked) {
-    AppEntry entry = MakeAppEntry(path);
-    entry.Checked = checked;
-    w.state.AppEntries.push_back(entry);
-  }
-  const Calls& Journal() { return w.journal.entries; }
-
-  fakes::TestWorld w;
-};
-
-TEST_F(KillListedAppsTest, HandsOverOnlyEntriesCheckedWithExactlyTrueInListOrder) {
-  Add("C:\\first.exe", kTrue);
-  Add("C:\\skipped.exe", kFalse);
-  Add("C:\\third.exe", kTrue);
-  Add("C:\\one.exe", 1);
-  Add("C:\\minus-two.exe", -2);
-  Run();
-  EXPECT_EQ(Journal(), Triple("C:\\first.exe") + Triple("C:\\third.exe"));
-}
-
-TEST_F(KillListedAppsTest, PathsArriveWithoutBlanksAtEitherEnd) {
-  Add("  C:\\Program Files\\app one.exe", kTrue);
-  Add("", kTrue);  // an all-blank path from a damaged file
-  Run();
-  const Calls emptyPath = {"Process.Flags 4", "Process.ProcessPath", "Process.EndProcess"};
-  EXPECT_EQ(Journal(), Triple("C:\\Program Files\\app one.exe") + emptyPath);
-}
-
-TEST_F(KillListedAppsTest, TheListIsLeftAloneUnlessForcedCloseIsExactlyTrue) {
-  Add("C:\\a.exe", kTrue);
-  for (VbBool flag : {kFalse, VbBool{1}}) {
-    w.state.schedule.ForceAppClose = flag;
-    Run();
-    EXPECT_TRUE(Journal().empty()) << flag;
-  }
-  w.state.schedule.ForceAppClose = kTrue;
-  w.state.AppEntries.clear();
-  Run();
-  EXPECT_TRUE(Journal().empty());
-}
-
-TEST_F(KillListedAppsTest, OnTheOlderGenerationTheProgramsOwnExecutableComesLastAlways) {
-  Add("C:\\a.exe", kTrue);
-  w.windows.majorVersion = 4;
-  Run();
-  EXPECT_EQ(Journal(), Triple("C:\\a.exe") + Triple(kOwnExe));
-
-  for (std::uint32_t version : {0u, 3u, 4u}) {
-    w.journal.entries.clear();
-    w.windows.majorVersion = version;
-    w.state.schedule.ForceAppClose = kFalse;
-    Run();
-    EXPECT_EQ(Journal(), Triple(kOwnExe)) << version;
-  }
-
-  w.journal.entries.clear();
-  w.files.programFolder = "D:\\";
-  w.state.AppEntries.clear();
-  w.state.schedule.ForceAppClose = kTrue;
-  Run();
-  EXPECT_EQ(Journal(), Triple("D:\\Vesperkit.exe"));
-}
-
-TEST_F(KillListedAppsTest, AnEmptyComponentSlotIsFilledOnceAndKept) {
-  Add("C:\\a.exe", kTrue);
-  Add("C:\\b.exe", kTrue);
-  w.state.gProcessControl.reset();
-  w.journal.entries.clear();
-  Run();
-  EXPECT_EQ(Journal(), Calls{"Create ProcessControl"} + Triple("C:\\a.exe") + Triple("C:\\b.exe"));
-  EXPECT_TRUE(w.state.gProcessControl);
-}
-
-TEST_F(KillListedAppsTest, AMissingComponentIsAskedForBeforeEveryCallAndNothingStops) {
-  Add("C:\\a.exe", kTrue);
-  w.state.gProcessControl.reset();
-  w.components.processInstalled = false;
-  w.windows.majorVersion = 4;
-  w.journal.entries.clear();
-  Run();
-  EXPECT_EQ(Journal(), Calls(6, "Create ProcessControl"));
-  EXPECT_FALSE(w.state.gProcessControl);
-}
-
-TEST_F(KillListedAppsTest, FailingCallsDoNotStopTheSequence) {
-  Add("C:\\a.exe", kTrue);
-  Add("C:\\b.exe", kTrue);
-  w.components.failing = {"Flags", "ProcessPath", "EndProcess"};
-  w.windows.majorVersion = 4;
-  Run();
-  EXPECT_EQ(Journal(), Triple("C:\\a.exe") + Triple("C:\\b.exe") + Triple(kOwnExe));
 }
 
 }  // namespace
