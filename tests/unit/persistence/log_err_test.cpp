@@ -9,6 +9,7 @@ namespace vk::persistence {
 namespace {
 
 constexpr const char* kDefaultLog = "C:\\Program Files\\Vesperkit\\vesperkit.txt";
+constexpr const char* kStamp = "05-Dec-26 07:19:07\t Build 1\t";
 
 class LogErr : public ::testing::Test {
  protected:
@@ -23,8 +24,6 @@ class LogErr : public ::testing::Test {
 };
 
 TEST_F(LogErr, AFreshInstanceWritesAndShowsNothing) {
-  EXPECT_EQ(log.LogLevel(), 0);
-  EXPECT_EQ(log.CreateFile(), kFalse);
   log.LogIt(8, {"Error SaveSetting, error:", 5, "Settings"});
   log.LogIt(0, {"passes the level, but no file is wanted"});
   log.LogIt(32, {"level 0 with a box, but ShowMsg is off"});
@@ -32,63 +31,43 @@ TEST_F(LogErr, AFreshInstanceWritesAndShowsNothing) {
   EXPECT_TRUE(w.messages.shown.empty());
 }
 
-TEST_F(LogErr, InitDefaultsComeFromTheProgramAndItsFolder) {
+TEST_F(LogErr, InitNamesTheFileAfterTheProgramInItsFolderAndWritesTheStartLine) {
   log.Init();
-  EXPECT_EQ(log.Program(), "vesperkit");
-  EXPECT_EQ(log.LogFile(), kDefaultLog);
-  EXPECT_EQ(log.System(), "vesperkit");
-  EXPECT_EQ(log.LogVersion(), " Build 1");
-  EXPECT_EQ(log.Append(), kTrue);
-  EXPECT_EQ(log.CreateFile(), kTrue);
-  EXPECT_EQ(log.ShowMsg(), kTrue);
-  EXPECT_EQ(log.ShowDebug(), kTrue);
-  EXPECT_EQ(log.LogLevel(), 8);
-  EXPECT_EQ(File(), "05-Dec-26 07:19:07\t Build 1\t0\tInit\t...Logging Initialised...\t\r\n");
-}
-
-TEST_F(LogErr, AGivenProgramNameShapesTheDefaultFileAndSystem) {
-  log.Init({.sProg = "tool", .iLogLevel = 3});
+  EXPECT_EQ(File(), std::string(kStamp) + "0\tInit\t...Logging Initialised...\t\r\n");
+  log.Init({.sProg = "tool"});
   EXPECT_EQ(log.LogFile(), "C:\\Program Files\\Vesperkit\\tool.txt");
   EXPECT_EQ(log.System(), "tool");
-  EXPECT_EQ(log.LogLevel(), 3);
 }
 
-TEST_F(LogErr, InitAppendsOrStartsAfresh) {
-  File() = "old line\r\n";
-  log.Init();
-  EXPECT_EQ(File().rfind("old line\r\n", 0), 0u);
-
-  File() = "old line\r\n";
-  log.Init({.bAppend = kFalse});
-  EXPECT_EQ(File().find("old line"), std::string::npos);
-  EXPECT_NE(File().find("...Logging Initialised..."), std::string::npos);
-
-  File() = "old line\r\n";
-  log.Init({.bAppend = kFalse, .bCreate = kFalse});
-  EXPECT_EQ(File(), "old line\r\n");
+TEST_F(LogErr, InitAppendsOrStartsAfreshOrWritesNothing) {
+  const struct {
+    LogInitArgs args;
+    bool keepsOld;
+    bool starts;
+  } cases[] = {
+      {{}, true, true}, {{.bAppend = kFalse}, false, true}, {{.bAppend = kFalse, .bCreate = kFalse}, true, false}};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    File() = "old line\r\n";
+    log.Init(cases[i].args);
+    EXPECT_EQ(File().rfind("old line\r\n", 0) == 0, cases[i].keepsOld) << "case " << i;
+    EXPECT_EQ(File().find("...Logging Initialised...") != std::string::npos, cases[i].starts) << "case " << i;
+  }
 }
 
-TEST_F(LogErr, LevelsUseTheLowFourBitsAgainstLogLevel) {
-  log.Init({.sLogFile = "C:\\log.txt", .bAppend = kFalse});
-  w.files.files.clear();
-  for (int type : {0, 8, 9, 15, 24, 25}) log.LogIt(static_cast<std::int16_t>(type), {"m"});
-  EXPECT_EQ(File("C:\\log.txt"),
-            "05-Dec-26 07:19:07\t Build 1\t0\tm\t\r\n"
-            "05-Dec-26 07:19:07\t Build 1\t8\tm\t\r\n"
-            "05-Dec-26 07:19:07\t Build 1\t24\tm\t\r\n");
-  log.SetLogLevel(-1);
-  log.LogIt(0, {"dropped"});
-  EXPECT_EQ(File("C:\\log.txt").find("dropped"), std::string::npos);
-}
-
-TEST_F(LogErr, LinesJoinPartsOfAnyTypeEachWithATab) {
-  log.Init({.sVer = "v2"});
+TEST_F(LogErr, LinesJoinPartsOfAnyTypeEachWithATabAndLevelsUseTheLowFourBits) {
+  log.Init({.sLogFile = "C:\\log.txt", .sVer = "v2", .bAppend = kFalse});
   w.files.files.clear();
   log.LogIt(8);
   log.LogIt(8, {"Error SaveSetting, error:", std::int32_t{-5}, "Settings", "Mode", "2"});
-  EXPECT_EQ(File(),
+  for (int type : {0, 9, 15, 24, 25}) log.LogIt(static_cast<std::int16_t>(type), {"m"});
+  EXPECT_EQ(File("C:\\log.txt"),
             "05-Dec-26 07:19:07\tv2\t8\t\r\n"
-            "05-Dec-26 07:19:07\tv2\t8\tError SaveSetting, error:\t-5\tSettings\tMode\t2\t\r\n");
+            "05-Dec-26 07:19:07\tv2\t8\tError SaveSetting, error:\t-5\tSettings\tMode\t2\t\r\n"
+            "05-Dec-26 07:19:07\tv2\t0\tm\t\r\n"
+            "05-Dec-26 07:19:07\tv2\t24\tm\t\r\n");
+  log.SetLogLevel(-1);
+  log.LogIt(0, {"dropped"});
+  EXPECT_EQ(File("C:\\log.txt").find("dropped"), std::string::npos);
 }
 
 TEST_F(LogErr, EveryMonthHasItsEnglishAbbreviation) {
