@@ -12,98 +12,75 @@ namespace {
 TEST(SettingText, BooleansWriteEnglishAndReadInAnyCaseOrAsNumbers) {
   EXPECT_EQ(BooleanText(kTrue), "True");
   EXPECT_EQ(BooleanText(kFalse), "False");
-  for (const char* text : {"True", "true", "TRUE", "1", "-1", "0.4", " 2 "}) EXPECT_EQ(ParseBoolean(text), kTrue) << text;
+  for (const char* text : {"True", "true", "TRUE", "1", "-1", "0.4", " 2 "})
+    EXPECT_EQ(ParseBoolean(text), kTrue) << text;
   for (const char* text : {"False", "fALSE", "0", "-0", "0.0"}) EXPECT_EQ(ParseBoolean(text), kFalse) << text;
   for (const char* text : {"", "yes", "on", "Truee", "1x", "."}) EXPECT_FALSE(ParseBoolean(text)) << text;
 }
 
-TEST(SettingText, IntegersIgnoreBlanksAndRoundHalfToEven) {
-  auto parse = [](const char* text) { return ParseInteger(text, -32768, 32767); };
-  EXPECT_EQ(parse("30"), 30);
-  EXPECT_EQ(parse("  45 "), 45);
-  EXPECT_EQ(parse("-1"), -1);
-  EXPECT_EQ(parse("007"), 7);
-  EXPECT_EQ(parse("2.5"), 2);
-  EXPECT_EQ(parse("3.5"), 4);
-  EXPECT_EQ(parse("2.51"), 3);
-  EXPECT_EQ(parse("-2.5"), -2);
-  EXPECT_EQ(parse("-3.5"), -4);
-  EXPECT_EQ(parse("0.49999"), 0);
-  EXPECT_EQ(parse(".5"), 0);
-  EXPECT_EQ(parse("32767"), 32767);
-  EXPECT_EQ(parse("-32768"), -32768);
-  for (const char* text : {"", "   ", "abc", "99999", "32767.5", "-32769", "1 000", "1,5", "12a", "--1",
-                           "123456789012345678901234567890"})
-    EXPECT_FALSE(parse(text)) << text;
+TEST(SettingText, IntegersIgnoreBlanksAndRoundHalfToEvenWithinTheirRange) {
+  const std::pair<const char*, std::int64_t> numbers[] = {
+      {"30", 30},   {"  45 ", 45}, {"-1", -1},     {"007", 7}, {"2.5", 2},       {"3.5", 4},        {"2.51", 3},
+      {"-2.5", -2}, {"-3.5", -4},  {"0.49999", 0}, {".5", 0},  {"32767", 32767}, {"-32768", -32768}};
+  for (const auto& [text, value] : numbers) EXPECT_EQ(ParseInteger(text, -32768, 32767), value) << text;
+  for (const char* text :
+       {"", "   ", "abc", "99999", "32767.5", "-32769", "1 000", "1,5", "12a", "--1", "123456789012345678901234567890"})
+    EXPECT_FALSE(ParseInteger(text, -32768, 32767)) << text;
 }
 
-TEST(PeriodToTime, TakesTheFirstWordOfAPeriodEntry) {
-  EXPECT_EQ(PeriodToTime("15 Mins"), "0:15");
-  EXPECT_EQ(PeriodToTime("45 Mins"), "0:45");
-  EXPECT_EQ(PeriodToTime("60 Mins"), "1:00");
-  EXPECT_EQ(PeriodToTime("150 Mins"), "2:30");
-  EXPECT_EQ(PeriodToTime("180 Mins"), "3:00");
-  EXPECT_EQ(PeriodToTime("15"), "0:15");
-  for (const char* text : {"15Mins", " 15 Mins", "75 Mins", "", "2 hours", "015 Mins"})
-    EXPECT_EQ(PeriodToTime(text), "") << text;
+TEST(TimeConversions, PeriodToTimeAndNormaliseTime) {
+  const std::pair<const char*, const char*> periods[] = {
+      {"15 Mins", "0:15"}, {"45 Mins", "0:45"}, {"60 Mins", "1:00"}, {"150 Mins", "2:30"}, {"180 Mins", "3:00"},
+      {"15", "0:15"},      {"15Mins", ""},      {" 15 Mins", ""},    {"75 Mins", ""},      {"", ""},
+      {"2 hours", ""},     {"015 Mins", ""}};
+  for (const auto& [text, time] : periods) EXPECT_EQ(PeriodToTime(text), time) << text;
+  const std::pair<const char*, const char*> times[] = {
+      {"23:59", "23:59"}, {"10:5", "10:5"}, {"24:0", "0:0"}, {"24:15", "0:15"}, {"27:44", "3:44"}};
+  for (const auto& [text, time] : times) EXPECT_EQ(NormaliseTime(text), time) << text;
 }
 
-TEST(NormaliseTime, WrapsHoursPastMidnightOnly) {
-  EXPECT_EQ(NormaliseTime("23:59"), "23:59");
-  EXPECT_EQ(NormaliseTime("10:5"), "10:5");
-  EXPECT_EQ(NormaliseTime("24:0"), "0:0");
-  EXPECT_EQ(NormaliseTime("24:15"), "0:15");
-  EXPECT_EQ(NormaliseTime("27:44"), "3:44");
-}
-
-TEST(TimeTexts, ClockAndDateTextsHaveTwoDigitsAndTheRegionalSeparator) {
+TEST(TimeConversions, ClockDateAndTwoDigitTextsAndSplitTime) {
   const platform::DateTime t{2002, 6, 9, 7, 5, 59};
   EXPECT_EQ(ClockText(t), "07:05");
-  EXPECT_EQ(DateText(t, "/"), "09/06/02");
   EXPECT_EQ(DateText(t, "."), "09.06.02");
   EXPECT_EQ(DateText({2100, 12, 31}, "-"), "31-12-00");
-}
+  const std::pair<const char*, const char*> twoDigit[] = {
+      {"9:05", "09:05"},  {"0:0", "00:00"}, {"23:59", "23:59"}, {"", ""},           {"__:__", "__:__"},
+      {"24:00", "24:00"}, {"7", "7"},       {"1:2:3", "1:2:3"}, {"ab:cd", "ab:cd"}, {"123:4", "123:4"}};
+  for (const auto& [text, time] : twoDigit) EXPECT_EQ(TwoDigitTime(text), time) << text;
 
-TEST(TimeTexts, TwoDigitTimeRewritesOnlyTimesOfDay) {
-  EXPECT_EQ(TwoDigitTime("9:05"), "09:05");
-  EXPECT_EQ(TwoDigitTime("0:0"), "00:00");
-  EXPECT_EQ(TwoDigitTime("23:59"), "23:59");
-  for (const char* text : {"", "__:__", "24:00", "7", "1:2:3", "ab:cd"}) EXPECT_EQ(TwoDigitTime(text), text);
-}
-
-TEST(TimeTexts, SplitTimeNeedsAColonAndReadsWhatIsNumeric) {
-  TimeParts p;
-  EXPECT_TRUE(SplitTime("1:30", p));
-  EXPECT_EQ(p.hours, 1);
-  EXPECT_EQ(p.minutes, 30);
-  EXPECT_TRUE(SplitTime("__:7_", p));
-  EXPECT_EQ(p.hours, 0);
-  EXPECT_EQ(p.minutes, 7);
-  EXPECT_FALSE(SplitTime("", p));
-  EXPECT_FALSE(SplitTime("90", p));
+  const struct {
+    const char* text;
+    bool colon;
+    int hours, minutes;
+  } splits[] = {{"1:30", true, 1, 30}, {"__:7_", true, 0, 7}, {"", false, 0, 0}, {"90", false, 90, 0}};
+  for (const auto& s : splits) {
+    TimeParts p;
+    EXPECT_EQ(SplitTime(s.text, p), s.colon) << s.text;
+    EXPECT_EQ(std::pair(p.hours, p.minutes), std::pair(s.hours, s.minutes)) << s.text;
+  }
 }
 
 TEST(ValidateTime, FillsPlaceholdersWritesBackAndChecksTheTime) {
   platform::FormDef def;
-  platform::ControlDef box;
-  box.name = "mskTime";
-  box.kind = platform::ControlKind::MaskedEdit;
-  def.controls.push_back(box);
+  def.controls.push_back(platform::Control("mskTime", platform::ControlKind::MaskedEdit, 0, 0, 0, 0));
   platform::FormModel form(def);
   fakes::Journal journal;
   fakes::FakeMessageBoxes boxes(journal);
-  auto check = [&](const std::string& typed) {
-    form.SetText("mskTime", typed);
-    return ValidateTime(form, "mskTime", boxes, "Vesperkit");
-  };
-  EXPECT_EQ(check("__:__"), kTrue);
-  EXPECT_EQ(form.Get("mskTime").text, "00:00");
-  EXPECT_EQ(check("2_:7_"), kFalse);
-  EXPECT_EQ(form.Get("mskTime").text, "20:70");
-  EXPECT_EQ(check("23:59"), kTrue);
-  EXPECT_EQ(check("24:00"), kFalse);
-  EXPECT_EQ(check("1_:3_"), kTrue);
-  EXPECT_EQ(form.Get("mskTime").text, "10:30");
+  const struct {
+    const char* typed;
+    const char* after;
+    VbBool valid;
+  } cases[] = {{"__:__", "00:00", kTrue},
+               {"2_:7_", "20:70", kFalse},
+               {"23:59", "23:59", kTrue},
+               {"24:00", "24:00", kFalse},
+               {"1_:3_", "10:30", kTrue}};
+  for (const auto& c : cases) {
+    form.SetText("mskTime", c.typed);
+    EXPECT_EQ(ValidateTime(form, "mskTime", boxes, "Vesperkit"), c.valid) << c.typed;
+    EXPECT_EQ(form.Get("mskTime").text, c.after) << c.typed;
+  }
   EXPECT_TRUE(boxes.shown.empty());
 
   EXPECT_EQ(ValidateTime(form, "mskMissing", boxes, "Vesperkit"), kFalse);

@@ -9,13 +9,16 @@
 namespace vk::schedule {
 namespace {
 
+using namespace std::string_literals;
+
 constexpr const char* kSettingsPath = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
-constexpr const char* kLogPath = "C:\\Program Files\\Vesperkit\\vesperkit.txt";
+
+// The values the store reads, as one comparable piece.
+auto Read(const ScheduleValues& v) { return std::tuple(v.DayTime, v.CancelTime, v.Mode, v.ForceShutdown, v.ForceAppClose); }
 
 class ScheduleSettings : public ::testing::Test {
  protected:
   void TearDown() override { EXPECT_EQ(w.registry.OpenKeyCount(), 0) << "a key was left open"; }
-  void Store(const char* name, const std::string& text) { w.registry.Put(kSettingsPath, name, text + '\0'); }
   std::string Stored(const char* name) {
     const auto* value = w.registry.FindValue(kSettingsPath, name);
     return value == nullptr ? "<missing>" : value->bytes;
@@ -31,60 +34,39 @@ TEST_F(ScheduleSettings, AnEmptyStoreGivesTheDefaultsAndWritesNothing) {
   values.Mode = 2;
   values.DayTime = values.ForceShutdown = values.ForceAppClose = kTrue;
   ReadSavedSettings(store, w.state.gLogErr, values);
-  EXPECT_EQ(values.DayTime, kFalse);
-  EXPECT_EQ(values.CancelTime, 30);
-  EXPECT_EQ(values.Mode, 0);
-  EXPECT_EQ(values.ForceShutdown, kFalse);
-  EXPECT_EQ(values.ForceAppClose, kFalse);
-  EXPECT_EQ(values.TimeSet, kFalse);
+  EXPECT_EQ(Read(values), std::tuple(kFalse, std::int16_t{30}, 0, kFalse, kFalse));
   EXPECT_EQ(w.registry.Find(kSettingsPath), nullptr);
-  EXPECT_EQ(w.registry.CallCount("OpenKey"), 5);
   EXPECT_EQ(w.registry.CallCount("CreateKey"), 0);
 }
 
-TEST_F(ScheduleSettings, StoredTextsConvertByTheTextRules) {
-  Store("DayTime", "true");
-  Store("CancelTime", " 12.5 ");
-  Store("Force", "1");
-  Store("ForceList", "FALSE");
-  Store("Mode", "-1");
-  ReadSavedSettings(store, w.state.gLogErr, values);
-  EXPECT_EQ(values.DayTime, kTrue);
-  EXPECT_EQ(values.CancelTime, 12);
-  EXPECT_EQ(values.ForceShutdown, kTrue);
-  EXPECT_EQ(values.ForceAppClose, kFalse);
-  EXPECT_EQ(values.Mode, -1);
-}
-
-TEST_F(ScheduleSettings, UnconvertibleTextsReadAsTheDefaultAndAreLogged) {
+TEST_F(ScheduleSettings, StoredTextsConvertByTheTextRulesOrReadAsTheDefaultAndAreLogged) {
+  struct Case {
+    const char* name;
+    const char* text;
+    std::int64_t value;
+    bool logged;
+  };
+  const Case cases[] = {
+      {"DayTime", "true", kTrue, false}, {"DayTime", "1", kTrue, false},        {"DayTime", "0", kFalse, false},
+      {"DayTime", "", kFalse, true},     {"CancelTime", " 12.5 ", 12, false},   {"CancelTime", "-32768", -32768, false},
+      {"CancelTime", "abc", 30, true},   {"CancelTime", "99999", 30, true},     {"Force", "1", kTrue, false},
+      {"Force", "yes", kFalse, true},    {"ForceList", "FALSE", kFalse, false}, {"ForceList", "2", kTrue, false},
+      {"Mode", "-1", -1, false},         {"Mode", "70000", 70000, false},       {"Mode", "99999999999", 0, true},
+  };
   w.state.gLogErr->Init({.bAppend = kFalse});
-  Store("DayTime", "");
-  Store("CancelTime", "abc");
-  Store("Force", "yes");
-  Store("ForceList", "2");
-  Store("Mode", "99999999999");
-  values.CancelTime = 7;
-  ReadSavedSettings(store, w.state.gLogErr, values);
-  EXPECT_EQ(values.DayTime, kFalse);
-  EXPECT_EQ(values.CancelTime, 30);
-  EXPECT_EQ(values.ForceShutdown, kFalse);
-  EXPECT_EQ(values.ForceAppClose, kTrue);
-  EXPECT_EQ(values.Mode, 0);
-  const std::string& log = w.files.files[kLogPath].bytes;
-  EXPECT_NE(log.find("\t8\tError converting setting:\tSettings\tDayTime\t\t\r\n"), std::string::npos);
-  EXPECT_NE(log.find("\t8\tError converting setting:\tSettings\tCancelTime\tabc\t\r\n"), std::string::npos);
-  EXPECT_NE(log.find("\t8\tError converting setting:\tSettings\tForce\tyes\t\r\n"), std::string::npos);
-  EXPECT_NE(log.find("\tMode\t99999999999\t\r\n"), std::string::npos);
-  EXPECT_EQ(log.find("ForceList"), std::string::npos);
-}
-
-TEST_F(ScheduleSettings, SixteenBitCancelTimeRejectsWhatDoesNotFit) {
-  Store("CancelTime", "99999");
-  ReadSavedSettings(store, w.state.gLogErr, values);
-  EXPECT_EQ(values.CancelTime, 30);
-  Store("CancelTime", "-32768");
-  ReadSavedSettings(store, w.state.gLogErr, values);
-  EXPECT_EQ(values.CancelTime, -32768);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    w.registry.Put(kSettingsPath, c.name, c.text + "\0"s);
+    ReadSavedSettings(store, w.state.gLogErr, values);
+    const auto [dayTime, cancelTime, mode, force, forceList] = Read(values);
+    const std::map<std::string, std::int64_t> read = {
+        {"DayTime", dayTime}, {"CancelTime", cancelTime}, {"Mode", mode}, {"Force", force}, {"ForceList", forceList}};
+    EXPECT_EQ(read.at(c.name), c.value) << "case " << i;
+    const std::string line = "\t8\tError converting setting:\tSettings\t"s + c.name + "\t" + c.text + "\t\r\n";
+    const std::string& log = w.files.files["C:\\Program Files\\Vesperkit\\vesperkit.txt"].bytes;
+    EXPECT_EQ(log.find(line) != std::string::npos, c.logged) << "case " << i;
+    w.registry.Put(kSettingsPath, c.name, "");  // back to the default, unlogged
+  }
 }
 
 TEST_F(ScheduleSettings, SaveWritesThreeValuesAndReadBackRestoresOnlyThem) {
@@ -93,64 +75,57 @@ TEST_F(ScheduleSettings, SaveWritesThreeValuesAndReadBackRestoresOnlyThem) {
   values.Mode = 1;
   values.ForceShutdown = kTrue;
   SaveSettings(store, values);
-  EXPECT_EQ(Stored("DayTime"), std::string("True\0", 5));
-  EXPECT_EQ(Stored("CancelTime"), std::string("45\0", 3));
-  EXPECT_EQ(Stored("Mode"), std::string("1\0", 2));
-  EXPECT_EQ(Stored("Force"), "<missing>");
+  EXPECT_EQ(std::tuple(Stored("DayTime"), Stored("CancelTime"), Stored("Mode"), Stored("Force")),
+            std::tuple("True\0"s, "45\0"s, "1\0"s, "<missing>"s));
 
   ScheduleValues edited;
   edited.ForceShutdown = kTrue;  // not read back
   edited.SleepTime = "07:30";
   ReadBackSettings(store, w.state.gLogErr, edited);
-  EXPECT_EQ(edited.DayTime, kTrue);
-  EXPECT_EQ(edited.CancelTime, 45);
-  EXPECT_EQ(edited.Mode, 1);
-  EXPECT_EQ(edited.ForceShutdown, kTrue);
+  EXPECT_EQ(Read(edited), std::tuple(kTrue, std::int16_t{45}, 1, kTrue, kFalse));
   EXPECT_EQ(edited.SleepTime, "07:30");
   EXPECT_EQ(w.registry.CallCount("OpenKey"), 3);
 }
 
 TEST_F(ScheduleSettings, ForceFlagsAreWrittenForceFirst) {
-  values.ForceShutdown = kFalse;
   values.ForceAppClose = kTrue;
   SaveForceSettings(store, values);
   const auto* key = w.registry.Find(kSettingsPath);
   ASSERT_EQ(key->values.size(), 2u);
   EXPECT_EQ(key->values[0].name, "Force");
-  EXPECT_EQ(key->values[0].bytes, std::string("False\0", 6));
-  EXPECT_EQ(key->values[1].bytes, std::string("True\0", 5));
+  EXPECT_EQ(key->values[0].bytes, "False\0"s);
+  EXPECT_EQ(key->values[1].bytes, "True\0"s);
 }
 
-TEST(BuildSchedule, TimeAndDateTakesTheBoxAndTheChosenDay) {
-  ScheduleValues v;
-  v.DayTime = kTrue;
-  const auto tip = BuildSchedule(v, {"07:30", {2002, 6, 19}, "/", "90 Mins"});
-  EXPECT_EQ(tip, "Shutdown set for 07:30 on the 19/06/02");
-  EXPECT_EQ(v.SleepTime, "07:30");
-  EXPECT_EQ(v.SleepDate, "19/06/02");
-  EXPECT_EQ(v.TimeSet, kTrue);
-}
-
-TEST(BuildSchedule, AnEmptyTimeBoxUnsetsTheScheduleAndKeepsDateAndTip) {
-  ScheduleValues v;
-  v.DayTime = kTrue;
-  v.TimeSet = kTrue;
-  v.SleepDate = "18/06/02";
-  EXPECT_FALSE(BuildSchedule(v, {"__:__", {2002, 6, 19}, "/", ""}).has_value());
-  EXPECT_EQ(v.SleepTime, "__:__");
-  EXPECT_EQ(v.SleepDate, "18/06/02");
-  EXPECT_EQ(v.TimeSet, kFalse);
-}
-
-TEST(BuildSchedule, PeriodTakesThePeriodTextEvenWhenUnrecognised) {
-  ScheduleValues v;
-  EXPECT_EQ(BuildSchedule(v, {"10:00", {}, "/", "90 Mins"}), "Shutdown period set as: 90 Mins.");
-  EXPECT_EQ(v.SleepTime, "1:30");
-  EXPECT_EQ(v.TimeSet, kTrue);
-  EXPECT_EQ(BuildSchedule(v, {"10:00", {}, "/", "2 hours"}), "Shutdown period set as: 2 hours.");
-  EXPECT_EQ(v.SleepTime, "");
-  EXPECT_EQ(v.TimeSet, kTrue);
-  EXPECT_EQ(v.SleepDate, "");
+TEST(BuildSchedule, TakesTheTimeAndDayOrThePeriodAndGivesTheTip) {
+  struct Case {
+    bool dayTime;
+    const char* timeBox;
+    const char* period;
+    std::optional<std::string> tip;
+    const char* sleepTime;
+    const char* sleepDate;
+    VbBool timeSet;
+  };
+  const Case cases[] = {
+      {true, "07:30", "90 Mins", "Shutdown set for 07:30 on the 19.06.02", "07:30", "19.06.02", kTrue},
+      // An empty time box unsets the schedule and keeps the date and the tip.
+      {true, "__:__", "", std::nullopt, "__:__", "18.06.02", kFalse},
+      {false, "10:00", "90 Mins", "Shutdown period set as: 90 Mins.", "1:30", "18.06.02", kTrue},
+      // A period typed by the user still counts as set; starting the timer says what is wrong.
+      {false, "10:00", "2 hours", "Shutdown period set as: 2 hours.", "", "18.06.02", kTrue},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    ScheduleValues v;
+    v.DayTime = ToVbBool(c.dayTime);
+    v.TimeSet = ToVbBool(!c.timeSet);
+    v.SleepDate = "18.06.02";
+    EXPECT_EQ(BuildSchedule(v, {c.timeBox, {2002, 6, 19}, ".", c.period}), c.tip) << "case " << i;
+    EXPECT_EQ(v.SleepTime, c.sleepTime) << "case " << i;
+    EXPECT_EQ(v.SleepDate, c.sleepDate) << "case " << i;
+    EXPECT_EQ(v.TimeSet, c.timeSet) << "case " << i;
+  }
 }
 
 }  // namespace
