@@ -1,3 +1,4 @@
+// Replacing a file through a temporary one beside it, on steps that can fail.
 #include "platform/atomic_replace.h"
 
 #include <gtest/gtest.h>
@@ -17,8 +18,7 @@ class FakeSteps : public ReplaceSteps {
   };
 
   FileAttributes Attributes(const std::string& path) override {
-    auto it = files.find(path);
-    return it == files.end() ? FileAttributes{} : it->second.attributes;
+    return files.count(path) ? files[path].attributes : FileAttributes{};
   }
   bool CreateTemporary(const std::string& folder, std::string& temporaryPath) override {
     createdIn = folder;
@@ -28,12 +28,9 @@ class FakeSteps : public ReplaceSteps {
     return true;
   }
   bool WriteAll(const std::string& path, const std::string& bytes) override {
-    if (failing == "WriteAll") {
-      files[path].bytes = bytes.substr(0, bytes.size() / 2);  // a disk that filled up halfway
-      return false;
-    }
-    files[path].bytes = bytes;
-    return true;
+    // A disk that fills up halfway.
+    files[path].bytes = failing == "WriteAll" ? bytes.substr(0, bytes.size() / 2) : bytes;
+    return failing != "WriteAll";
   }
   bool SetHiddenSystem(const std::string& path, bool hidden, bool system) override {
     if (failing == "SetHiddenSystem") return false;
@@ -59,53 +56,36 @@ class FakeSteps : public ReplaceSteps {
 
 const std::string kTarget = "C:\\App\\Files.dat";
 
-TEST(AtomicReplace, ReplacesTheWholeContentThroughATemporaryFileBesideIt) {
+TEST(AtomicReplace, ReplacesTheWholeContentThroughATemporaryFileBesideItKeepingItsMarks) {
+  const struct {
+    bool exists, hidden, system;
+  } targets[] = {{false, false, false}, {true, false, false}, {true, true, false}, {true, false, true}};
+  for (const auto& t : targets) {
+    FakeSteps steps;
+    if (t.exists)
+      steps.files[kTarget] = {"a much longer old content", {.exists = true, .hidden = t.hidden, .system = t.system}};
+    EXPECT_TRUE(ReplaceAtomically(steps, kTarget, "new"));
+    EXPECT_EQ(steps.createdIn, "C:\\App");
+    ASSERT_EQ(steps.files.size(), 1u);
+    EXPECT_EQ(steps.files[kTarget].bytes, "new");
+    EXPECT_EQ(steps.files[kTarget].attributes.hidden, t.hidden);
+    EXPECT_EQ(steps.files[kTarget].attributes.system, t.system);
+  }
   FakeSteps steps;
-  steps.files[kTarget].bytes = "a much longer old content";
-  EXPECT_TRUE(ReplaceAtomically(steps, kTarget, "new"));
-  EXPECT_EQ(steps.createdIn, "C:\\App");
-  ASSERT_EQ(steps.files.size(), 1u);
-  EXPECT_EQ(steps.files[kTarget].bytes, "new");
-
   EXPECT_TRUE(ReplaceAtomically(steps, "C:\\Files.dat", "root"));
   EXPECT_EQ(steps.createdIn, "C:\\");
 }
 
-TEST(AtomicReplace, CreatesAMissingTarget) {
-  FakeSteps steps;
-  EXPECT_TRUE(ReplaceAtomically(steps, kTarget, "new"));
-  EXPECT_EQ(steps.files[kTarget].bytes, "new");
-  EXPECT_FALSE(steps.files[kTarget].attributes.hidden);
-}
-
-TEST(AtomicReplace, AFailureAtAnyStepLeavesTheOldFileAndNoTemporaryOne) {
-  for (const char* step : {"CreateTemporary", "WriteAll", "SetHiddenSystem", "MoveOver"}) {
+TEST(AtomicReplace, AReadOnlyTargetOrAFailureAtAnyStepLeavesTheOldFileAndNoTemporaryOne) {
+  for (const char* step : {"", "CreateTemporary", "WriteAll", "SetHiddenSystem", "MoveOver"}) {
     FakeSteps steps;
-    steps.files[kTarget].bytes = "old";
-    steps.files[kTarget].attributes.hidden = true;  // so that every step is taken
+    // Hidden, so that every step is taken; read-only when no step fails.
+    steps.files[kTarget] = {"old", {.exists = true, .readOnly = *step == '\0', .hidden = true}};
     steps.failing = step;
     EXPECT_FALSE(ReplaceAtomically(steps, kTarget, "new")) << step;
     ASSERT_EQ(steps.files.size(), 1u) << step;
     EXPECT_EQ(steps.files[kTarget].bytes, "old") << step;
   }
-}
-
-TEST(AtomicReplace, KeepsHiddenAndSystemMarks) {
-  FakeSteps steps;
-  steps.files[kTarget].attributes.hidden = true;
-  steps.files[kTarget].attributes.system = true;
-  EXPECT_TRUE(ReplaceAtomically(steps, kTarget, "new"));
-  EXPECT_TRUE(steps.files[kTarget].attributes.hidden);
-  EXPECT_TRUE(steps.files[kTarget].attributes.system);
-}
-
-TEST(AtomicReplace, LeavesAReadOnlyTargetAlone) {
-  FakeSteps steps;
-  steps.files[kTarget].bytes = "old";
-  steps.files[kTarget].attributes.readOnly = true;
-  EXPECT_FALSE(ReplaceAtomically(steps, kTarget, "new"));
-  EXPECT_EQ(steps.files[kTarget].bytes, "old");
-  EXPECT_EQ(steps.files.size(), 1u);
 }
 
 }  // namespace

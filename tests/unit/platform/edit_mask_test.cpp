@@ -1,69 +1,58 @@
 // Typing into the "##:##" box: digits overwrite, the colon stays put.
-#include <gtest/gtest.h>
-
 #include "platform/edit_mask.h"
+
+#include <gtest/gtest.h>
 
 namespace vk::platform {
 namespace {
 
 constexpr char kMask[] = "##:##";
 
-MaskedText Typed(MaskedText box, const std::string& keys) {
-  for (char k : keys) TypeIntoMask(kMask, '_', box, k);
-  return box;
-}
-
-TEST(EditMask, DigitsOverwriteAndTheCaretStepsOverTheColon) {
+TEST(EditMask, DigitsOverwriteTheCaretStepsOverTheColonAndOtherKeysAreRefused) {
   EXPECT_EQ(EmptyMaskText(kMask, '_'), "__:__");
-  MaskedText box = Typed({"__:__", 0}, "2");
-  EXPECT_EQ(box.text, "2_:__");
-  box = Typed(box, "3");
-  EXPECT_EQ(box.caret, 3) << "past the colon";
-  box = Typed(box, "45");
-  EXPECT_EQ(box.text, "23:45");
-  EXPECT_FALSE(TypeIntoMask(kMask, '_', box, '6')) << "no digit position left";
-  box = Typed({"23:45", 0}, "1");
-  EXPECT_EQ(box.text, "13:45");
+  const struct {
+    MaskedText box;
+    char key;
+    bool taken;
+    MaskedText after;
+  } keys[] = {
+      {{"__:__", 0}, '2', true, {"2_:__", 1}},
+      {{"2_:__", 1}, '3', true, {"23:__", 3}},  // past the colon
+      {{"23:__", 3}, '4', true, {"23:4_", 4}},
+      {{"23:45", 5}, '6', false, {"23:45", 5}},  // no digit position left
+      {{"23:45", 0}, '1', true, {"13:45", 1}},
+      {{"1_:__", 1}, 'a', false, {"1_:__", 1}},
+      {{"1_:__", 1}, ':', false, {"1_:__", 1}},  // the caret is not before the colon
+      {{"1_:__", 2}, ':', true, {"1_:__", 3}},
+      {{"garbage text", 99}, '7', false, {"__:__", 5}},
+      {{"garbage text", 0}, '7', true, {"7_:__", 1}},
+  };
+  for (const auto& k : keys) {
+    MaskedText box = k.box;
+    EXPECT_EQ(TypeIntoMask(kMask, '_', box, k.key), k.taken) << k.box.text << " " << k.box.caret << " " << k.key;
+    EXPECT_EQ(std::pair(box.text, box.caret), std::pair(k.after.text, k.after.caret)) << k.box.text << " " << k.key;
+  }
 }
 
-TEST(EditMask, OnlyDigitsOrTheLiteralInItsPlaceAreTaken) {
-  MaskedText box{"1_:__", 1};
-  EXPECT_FALSE(TypeIntoMask(kMask, '_', box, 'a'));
-  EXPECT_FALSE(TypeIntoMask(kMask, '_', box, ':')) << "the caret is not before the colon";
-  box.caret = 2;
-  EXPECT_TRUE(TypeIntoMask(kMask, '_', box, ':'));
-  EXPECT_EQ(box.caret, 3);
-  EXPECT_EQ(box.text, "1_:__");
-}
-
-TEST(EditMask, BackspaceAndDeleteLeavePlaceholders) {
+TEST(EditMask, BackspaceDeleteAndClearingLeavePlaceholders) {
   MaskedText box{"12:34", 3};
   BackspaceInMask(kMask, '_', box);
-  EXPECT_EQ(box.text, "1_:34");
-  EXPECT_EQ(box.caret, 1);
+  EXPECT_EQ(std::pair(box.text, box.caret), std::pair(std::string("1_:34"), 1));
   BackspaceInMask(kMask, '_', box);
   BackspaceInMask(kMask, '_', box);
-  EXPECT_EQ(box.text, "__:34");
-  EXPECT_EQ(box.caret, 0);
+  EXPECT_EQ(std::pair(box.text, box.caret), std::pair(std::string("__:34"), 0));
   box.caret = 2;
   DeleteInMask(kMask, '_', box);
   EXPECT_EQ(box.text, "__:_4");
   box = {"12:34", 0};
   ClearMaskRange(kMask, '_', box, 4, 1);
-  EXPECT_EQ(box.text, "1_:_4");
-  EXPECT_EQ(box.caret, 1);
+  EXPECT_EQ(std::pair(box.text, box.caret), std::pair(std::string("1_:_4"), 1));
 }
 
 TEST(EditMask, TextSetByCodeIsShapedToTheMask) {
-  EXPECT_EQ(FitToMask(kMask, '_', "12:30"), "12:30");
-  EXPECT_EQ(FitToMask(kMask, '_', ""), "__:__");
-  EXPECT_EQ(FitToMask(kMask, '_', "1x;3"), "1_:3_");
-  EXPECT_EQ(FitToMask(kMask, '_', "12:345678"), "12:34");
-  MaskedText odd{"garbage text", 99};
-  EXPECT_TRUE(TypeIntoMask(kMask, '_', odd, '7') == false);
-  odd.caret = 0;
-  EXPECT_TRUE(TypeIntoMask(kMask, '_', odd, '7'));
-  EXPECT_EQ(odd.text, "7_:__");
+  const std::pair<const char*, const char*> texts[] = {
+      {"12:30", "12:30"}, {"", "__:__"}, {"1x;3", "1_:3_"}, {"12:345678", "12:34"}};
+  for (const auto& [text, shaped] : texts) EXPECT_EQ(FitToMask(kMask, '_', text), shaped) << text;
 }
 
 }  // namespace
