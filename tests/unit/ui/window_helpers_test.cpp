@@ -1,3 +1,4 @@
+// SetCloseItemState's exact menu-item steps, and SetTopMost.
 #include "ui/window_helpers.h"
 
 #include <gtest/gtest.h>
@@ -7,72 +8,54 @@
 namespace vk::ui {
 namespace {
 
-using platform::kClosedItemId;
-using platform::kScClose;
+using Steps = std::vector<std::string>;
 
-class CloseItem : public ::testing::Test {
- protected:
-  void SetUp() override { windows.AddWindow(kWindow); }
-  fakes::FakeWindowServices::MenuItem& Close() { return windows.SystemMenu(kWindow).back(); }
-  static constexpr WindowHandle kWindow = 0x100;
-  fakes::Journal journal;
-  fakes::FakeWindowServices windows{journal};
-};
-
-TEST_F(CloseItem, DisableGraysTheItemAndRenumbersIt) {
-  Close().state = 0x80;  // other state bits are kept
-  SetCloseItemState(windows, kWindow, kFalse);
-  EXPECT_EQ(Close().id, kClosedItemId);
-  EXPECT_EQ(Close().state, 0x83u);
-  EXPECT_EQ(journal.entries.back(), "SendNcActivate");
-}
-
-TEST_F(CloseItem, DisablingTwiceFindsNothingTheSecondTime) {
-  SetCloseItemState(windows, kWindow, kFalse);
-  journal.entries.clear();
-  SetCloseItemState(windows, kWindow, kFalse);
-  EXPECT_EQ(journal.entries, (std::vector<std::string>{"IsWindow", "GetSystemMenu", "GetMenuItemInfo"}));
-  EXPECT_EQ(Close().id, kClosedItemId);
-}
-
-TEST_F(CloseItem, EnableAfterDisableRestoresIdAndClearsTheLowBits) {
-  Close().state = 0x80;
-  SetCloseItemState(windows, kWindow, kFalse);
-  SetCloseItemState(windows, kWindow, kTrue);
-  EXPECT_EQ(Close().id, kScClose);
-  EXPECT_EQ(Close().state, 0x80u);
-}
-
-TEST_F(CloseItem, EnablingANeverDisabledItemChangesNothing) {
-  SetCloseItemState(windows, kWindow, kTrue);
-  EXPECT_EQ(Close().id, kScClose);
-  EXPECT_FALSE(journal.Contains("SetMenuItemInfo"));
-}
-
-TEST_F(CloseItem, ANonWindowStopsAfterIsWindow) {
-  SetCloseItemState(windows, 0x999, kFalse);
-  EXPECT_EQ(journal.entries, std::vector<std::string>{"IsWindow"});
-}
-
-TEST_F(CloseItem, AFailedRenumberingStopsBeforeTheStateChange) {
-  windows.failSetMenuItemInfo = true;
-  SetCloseItemState(windows, kWindow, kFalse);
-  EXPECT_EQ(Close().id, kScClose);
-  EXPECT_EQ(Close().state, 0u);
-  EXPECT_FALSE(journal.Contains("SendNcActivate"));
+TEST(CloseItem, DisablingAndEnablingRenumberTheItemAndSwitchItsLowStateBits) {
+  const Steps all = {"IsWindow",        "GetSystemMenu",   "GetMenuItemInfo",
+                     "SetMenuItemInfo", "SetMenuItemInfo", "SendNcActivate"};
+  const Steps notFound = {"IsWindow", "GetSystemMenu", "GetMenuItemInfo"};
+  constexpr WindowHandle kWindow = 0x100;
+  struct Case {
+    std::vector<VbBool> calls;
+    WindowHandle window;
+    bool failSet;
+    std::uint32_t id, state;
+    Steps lastCallSteps;
+  };
+  const Case cases[] = {
+      {{kFalse}, kWindow, false, platform::kClosedItemId, 0x83, all},
+      {{kFalse, kFalse}, kWindow, false, platform::kClosedItemId, 0x83, notFound},
+      {{kFalse, kTrue}, kWindow, false, platform::kScClose, 0x80, all},
+      {{kTrue}, kWindow, false, platform::kScClose, 0x80, notFound},     // never disabled: nothing changes
+      {{kFalse}, 0x999, false, platform::kScClose, 0x80, {"IsWindow"}},  // not a window
+      // A failed renumbering stops before the state changes.
+      {{kFalse}, kWindow, true, platform::kScClose, 0x80, {"IsWindow", "GetSystemMenu", "GetMenuItemInfo", "SetMenuItemInfo"}},
+  };
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    fakes::Journal journal;
+    fakes::FakeWindowServices windows{journal};
+    windows.AddWindow(kWindow);
+    windows.SystemMenu(kWindow).back().state = 0x80;  // other state bits are kept
+    windows.failSetMenuItemInfo = c.failSet;
+    for (VbBool enable : c.calls) {
+      journal.entries.clear();
+      SetCloseItemState(windows, c.window, enable);
+    }
+    EXPECT_EQ(windows.SystemMenu(kWindow).back().id, c.id) << "case " << i;
+    EXPECT_EQ(windows.SystemMenu(kWindow).back().state, c.state) << "case " << i;
+    EXPECT_EQ(journal.entries, c.lastCallSteps) << "case " << i;
+  }
 }
 
 TEST(TopMost, AnyNonZeroFlagMeansTopMostAndPositionAndSizeStay) {
   fakes::Journal journal;
   fakes::FakeWindowServices windows{journal};
-  SetTopMost(windows, 5, 1);
-  SetTopMost(windows, 5, kTrue);
-  SetTopMost(windows, 5, kFalse);
-  ASSERT_EQ(windows.topMostCalls.size(), 3u);
-  EXPECT_EQ(windows.topMostCalls[0].insertAfter, -1);
-  EXPECT_EQ(windows.topMostCalls[1].insertAfter, -1);
-  EXPECT_EQ(windows.topMostCalls[2].insertAfter, -2);
-  EXPECT_EQ(windows.topMostCalls[2].flags, 3u);
+  for (auto [flag, insertAfter] : {std::pair{VbBool{1}, -1}, std::pair{kTrue, -1}, std::pair{kFalse, -2}}) {
+    SetTopMost(windows, 5, flag);
+    EXPECT_EQ(windows.topMostCalls.back().insertAfter, insertAfter) << flag;
+    EXPECT_EQ(windows.topMostCalls.back().flags, 3u) << flag;
+  }
 }
 
 }  // namespace
