@@ -85,9 +85,8 @@ TEST_F(LogErr, TheBoxBitShowsTheMessageTextWhenShowMsgIsOn) {
   log.Init();
   log.LogIt(40, {"a", 1});
   ASSERT_EQ(w.messages.shown.size(), 1u);
-  EXPECT_EQ(w.messages.shown[0].text, "a\t1\t");
-  EXPECT_EQ(w.messages.shown[0].title, "Vesperkit");
-  EXPECT_EQ(w.messages.shown[0].style, platform::kMbOk);
+  const auto& m = w.messages.shown[0];
+  EXPECT_EQ(std::tuple(m.text, m.title, m.style), std::tuple("a\t1\t", "Vesperkit", platform::kMbOk));
   EXPECT_NE(File().find("\t40\ta\t1\t\r\n"), std::string::npos);
 
   log.SetCreateFile(kFalse);

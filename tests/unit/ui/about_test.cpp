@@ -83,9 +83,9 @@ TEST(About, SysInfoStartsTheToolFromTheRegistryOrSaysItIsUnavailable) {
       EXPECT_TRUE(p.w.messages.shown.empty()) << "case " << i;
     } else {
       ASSERT_EQ(p.w.messages.shown.size(), 1u) << "case " << i;
-      EXPECT_EQ(p.w.messages.shown[0].text, "System Information Is Unavailable At This Time");
-      EXPECT_EQ(p.w.messages.shown[0].title, "Vesperkit");
-      EXPECT_EQ(p.w.messages.shown[0].style, platform::kMbOk);
+      const auto& m = p.w.messages.shown[0];
+      EXPECT_EQ(std::tuple(m.text, m.title, m.style),
+                std::tuple("System Information Is Unavailable At This Time", "Vesperkit", platform::kMbOk));
     }
     EXPECT_EQ(p.w.registry.OpenKeyCount(), 0) << "case " << i;
   }
