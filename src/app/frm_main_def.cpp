@@ -8,12 +8,10 @@ using platform::ControlKind;
 
 namespace {
 
-ControlDef Control(const char* name, ControlKind kind, const char* container, const char* caption, bool enabled) {
-  ControlDef c;
-  c.name = name;
-  c.kind = kind;
+// Menus and timers have no place on the form: only name, kind and caption.
+ControlDef Item(const char* name, ControlKind kind, const char* container, const char* caption, bool enabled) {
+  ControlDef c = platform::Control(name, kind, 0, 0, 0, 0, caption);
   c.container = container;
-  c.caption = caption;
   c.enabled = enabled;
   return c;
 }
@@ -28,12 +26,12 @@ const platform::FormDef& FrmMain::Definition() {
     d.clientWidth = 3585;
     d.clientHeight = 4655;
     d.iconResource = IDI_VESPERKIT;
-    ControlDef timer = Control("Timer1", ControlKind::Timer, "", "", false);
+    ControlDef timer = Item("Timer1", ControlKind::Timer, "", "", false);
     timer.interval = 2000;
     d.controls.push_back(timer);
-    d.controls.push_back(Control("mnuMain", ControlKind::Menu, "", "Main", true));
+    d.controls.push_back(Item("mnuMain", ControlKind::Menu, "", "Main", true));
     auto item = [&d](const char* name, const char* caption, bool enabled) {
-      d.controls.push_back(Control(name, ControlKind::MenuItem, "mnuMain", caption, enabled));
+      d.controls.push_back(Item(name, ControlKind::MenuItem, "mnuMain", caption, enabled));
     };
     item("mnuAbout", "&About", true);
     item("mnufilebar1", "-", true);
