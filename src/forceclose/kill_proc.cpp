@@ -4,20 +4,17 @@
 #include <string>
 
 #include "forceclose/force_list.h"
+#include "platform/text.h"
 #include "ui/window_helpers.h"
 
 namespace vk::forceclose {
 namespace {
 
+using platform::TrimBlanks;
+
 // The component reads this as "ask the program to close, then end it for
 // certain"; it is the only value the program ever passes.
 constexpr std::int32_t kEndFlags = 4;
-
-std::string TrimBlanks(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // A component that went missing (or was never there) is asked for again
 // before every call; when it cannot be made the call is simply skipped.

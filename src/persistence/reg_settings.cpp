@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/text.h"
+
 namespace vk::persistence {
 
 using platform::OpenedKey;
@@ -10,11 +12,7 @@ using platform::ValueName;
 
 namespace {
 
-std::string TrimBlanks(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
+using platform::TrimBlanks;
 
 // "*" stands for the key's default (unnamed) value.
 ValueName RegistryName(const std::string& key) {

@@ -3,9 +3,13 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/text.h"
+
 namespace vk::schedule {
 
 namespace {
+
+using platform::TrimBlanks;
 
 // A decimal number as its digits: [sign] digits [. digits], at least one digit.
 struct Decimal {
@@ -16,12 +20,6 @@ struct Decimal {
 
 bool AllDigits(const std::string& text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
-}
-
-std::string TrimBlanks(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return "";
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 std::optional<Decimal> ParseDecimal(const std::string& raw) {
