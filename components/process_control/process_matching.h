@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "owned_handle.h"
+#include "unique_handle.h"
 
 namespace vk::process {
+
+using OwnedHandle = win32::UniqueHandle;
 
 struct RunningProcess {
   DWORD id = 0;

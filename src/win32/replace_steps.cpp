@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "win32/unique_handle.h"
+#include "unique_handle.h"
 
 namespace vk::win32 {
 

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "win32/unique_handle.h"
+#include "unique_handle.h"
 
 namespace vk::win32 {
 

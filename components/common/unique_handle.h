@@ -1,9 +1,10 @@
 #pragma once
+// Owns a kernel handle (a file, a process, a snapshot) and closes it once.
+// Shared by the components and the program's Windows adapters.
 #include <windows.h>
 
 namespace vk::win32 {
 
-// Owns a kernel handle and closes it once.
 class UniqueHandle {
  public:
   UniqueHandle() = default;
@@ -22,6 +23,7 @@ class UniqueHandle {
 
   HANDLE Get() const { return handle_; }
   bool Valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+  explicit operator bool() const { return Valid(); }
   HANDLE Release() {
     HANDLE h = handle_;
     handle_ = nullptr;
