@@ -33,7 +33,7 @@ int ReportMissingComponent(AppState& state, const std::string& component, HResul
 
 void FillTrayIcon(AppState& state, WindowHandle window, IconHandle icon) {
   TrayIconRecord& tray = state.gTrayIcon;
-  tray.cbSize = kTrayRecordSize;
+  tray.cbSize = kTrayLayout.size;
   tray.hWnd = window;
   tray.uID = kTrayIconId;
   tray.uFlags = kTrayFlags;

@@ -8,10 +8,15 @@
 
 namespace vk::platform {
 
-using RegKey = std::uint32_t;  // an open key, or one of the predefined roots
+using RegKey = std::uintptr_t;  // an open key, or one of the predefined roots
 
-inline constexpr RegKey kHkeyCurrentUser = 0x80000001u;
-inline constexpr RegKey kHkeyLocalMachine = 0x80000002u;
+// The predefined roots are negative 32-bit numbers widened with their sign, as
+// the platform defines them at either pointer width.
+constexpr RegKey PredefinedKey(std::uint32_t value) {
+  return static_cast<RegKey>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
+}
+inline constexpr RegKey kHkeyCurrentUser = PredefinedKey(0x80000001u);
+inline constexpr RegKey kHkeyLocalMachine = PredefinedKey(0x80000002u);
 
 inline constexpr std::uint32_t kKeyQueryValue = 0x0001;
 inline constexpr std::uint32_t kKeySetValue = 0x0002;

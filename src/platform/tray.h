@@ -1,13 +1,14 @@
 #pragma once
-// Port: the notification area. The record is the exact 88-byte ANSI layout.
-#include <array>
+// Port: the notification area. The record is the exact ANSI layout of the
+// platform's pointer width (88 bytes in the 32-bit program, 104 in the 64-bit).
 #include <cstdint>
+#include <vector>
 
 namespace vk::platform {
 
 enum class TrayMessage : std::uint32_t { Add = 0, Modify = 1, Delete = 2 };
 
-using TrayRecordBytes = std::array<std::uint8_t, 88>;
+using TrayRecordBytes = std::vector<std::uint8_t>;
 
 class Tray {
  public:

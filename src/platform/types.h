@@ -1,7 +1,8 @@
 #pragma once
-// Value types shared by every layer. Handles are 32-bit values because the
-// Windows program is a 32-bit program; the native build carries them as plain
-// numbers that only the Windows adapters ever turn back into handles.
+// Value types shared by every layer. Handles are numbers of the platform's
+// pointer width (32 bits in the 32-bit program, 64 in the 64-bit build); the
+// native build carries them as plain numbers that only the Windows adapters
+// ever turn back into handles.
 #include <cstdint>
 
 namespace vk {
@@ -12,9 +13,9 @@ inline constexpr VbBool kTrue = -1;
 inline constexpr VbBool kFalse = 0;
 constexpr VbBool ToVbBool(bool value) { return value ? kTrue : kFalse; }
 
-using WindowHandle = std::uint32_t;
-using MenuHandle = std::uint32_t;
-using IconHandle = std::uint32_t;
+using WindowHandle = std::uintptr_t;
+using MenuHandle = std::uintptr_t;
+using IconHandle = std::uintptr_t;
 using HResult = std::int32_t;
 
 inline constexpr HResult kS_OK = 0;

@@ -1,5 +1,6 @@
 #pragma once
-// Conversions between the program's 32-bit handle numbers and Windows handles.
+// Conversions between the program's handle numbers (pointer-wide) and Windows
+// handles.
 #include <windows.h>
 
 #include "platform/types.h"

@@ -11,16 +11,18 @@ namespace vk::win32 {
 
 namespace {
 
-// The record is handed over as the 44-byte layout (cbSize 44): the newer
-// trailing bitmap field is not used.
-static_assert(offsetof(MENUITEMINFOA, cch) == 40, "the menu item record is the 44-byte layout");
+// The program's record (cbSize 44) is the layout without the newer trailing
+// bitmap field: 44 bytes in the 32-bit program, 72 in the 64-bit build, where
+// the handles and the text pointer are 8 bytes wide.
+constexpr UINT kRecordWithoutBitmap = offsetof(MENUITEMINFOA, hbmpItem);
+static_assert(sizeof(void*) != 4 || kRecordWithoutBitmap == 44, "the menu item record is the 44-byte layout");
 
 // Copies the program's record into the platform's, with dwTypeData pointing
 // at the record's own text buffer, and back again after the call.
 MENUITEMINFOA ToMenuItemInfo(platform::MenuItemInfo& info) {
   MENUITEMINFOA m;
   std::memset(&m, 0, sizeof m);
-  m.cbSize = info.cbSize;
+  m.cbSize = info.cbSize == 44 ? kRecordWithoutBitmap : info.cbSize;
   m.fMask = info.fMask;
   m.fType = info.fType;
   m.fState = info.fState;

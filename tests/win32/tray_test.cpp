@@ -32,7 +32,7 @@ TEST(TrayAdapter, AddsModifiesAndDeletesTheIconAndALongTipIsCutWithoutStrayBytes
   ASSERT_NE(owner, nullptr);
   Win32Tray tray;
   app::TrayIconRecord record;
-  record.cbSize = app::kTrayRecordSize;
+  record.cbSize = app::kTrayLayout.size;
   record.hWnd = FromHwnd(owner);
   record.uID = app::kTrayIconId;
   record.uFlags = app::kTrayFlags;

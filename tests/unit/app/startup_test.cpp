@@ -1,4 +1,5 @@
-// Start-up, and the 88-byte tray record it sends.
+// Start-up, and the tray record it sends (88 bytes in the 32-bit program, 104
+// in the 64-bit build).
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
@@ -35,7 +36,7 @@ TEST(Startup, RunsItsStepsInOrderReadsTheSettingsAndTheListAndLeavesTheProgramHi
 
   const TrayIconRecord& r = w.state.gTrayIcon;
   EXPECT_EQ(std::tuple(r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage, r.hIcon),
-            std::tuple(88u, w.state.gFrmMain->Host().Handle(), 1u, 7u, 0x200u, w.forms.LoadIconResource(1)));
+            std::tuple(kTrayLayout.size, w.state.gFrmMain->Host().Handle(), 1u, 7u, 0x200u, w.forms.LoadIconResource(1)));
   EXPECT_EQ(r.szTip.substr(0, 10), std::string("Vesperkit") + '\0');
   ASSERT_EQ(w.tray.calls.size(), 1u);
   EXPECT_EQ(w.tray.calls[0].record, r.Pack());
@@ -61,17 +62,36 @@ TEST(Startup, AMissingComponentEndsBeforeTheIconWithAMessageNamingIt) {
 
 std::string Bytes(const platform::TrayRecordBytes& b) { return std::string(b.begin(), b.end()); }
 
-TEST(TrayIconRecord, PacksTheFieldsLittleEndianAtTheirOffsets) {
-  TrayIconRecord r;
-  r.cbSize = 88;
-  r.hWnd = 0x00123456;
-  r.uID = 1;
-  r.uFlags = 7;
-  r.uCallbackMessage = 0x200;
-  r.hIcon = 0xCAFEBABE;
-  r.SetTip("Vesperkit");
-  const std::string words("\x58\0\0\0\x56\x34\x12\0\x01\0\0\0\x07\0\0\0\0\x02\0\0\xBE\xBA\xFE\xCA", 24);
-  EXPECT_EQ(Bytes(r.Pack()), words + "Vesperkit" + '\0' + std::string(54, ' '));
+TEST(TrayIconRecord, PacksTheFieldsLittleEndianAtTheOffsetsOfEachPointerWidth) {
+  struct Row {
+    const char* name;
+    const TrayLayout& layout;
+    std::uint64_t hWnd, hIcon;
+    std::string head;  // the bytes before the tip
+  };
+  const Row rows[] = {
+      {"32-bit, the product", kTrayLayout32, 0x00123456, 0xCAFEBABE,
+       std::string("\x58\0\0\0\x56\x34\x12\0\x01\0\0\0\x07\0\0\0\0\x02\0\0\xBE\xBA\xFE\xCA", 24)},
+      {"64-bit, full-width handles", kTrayLayout64, 0x0000123456789ABC, 0xFEDCBA9876543210,
+       std::string("\x68\0\0\0\0\0\0\0"                  // cbSize 104, padding
+                   "\xBC\x9A\x78\x56\x34\x12\0\0"         // hWnd
+                   "\x01\0\0\0\x07\0\0\0\0\x02\0\0\0\0\0\0"  // uID, uFlags, uCallbackMessage, padding
+                   "\x10\x32\x54\x76\x98\xBA\xDC\xFE",         // hIcon
+                   40)},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TrayIconRecord r;
+    r.cbSize = row.layout.size;
+    r.hWnd = static_cast<WindowHandle>(row.hWnd);
+    r.uID = 1;
+    r.uFlags = 7;
+    r.uCallbackMessage = 0x200;
+    r.hIcon = static_cast<IconHandle>(row.hIcon);
+    r.SetTip("Vesperkit");
+    EXPECT_EQ(Bytes(r.Pack(row.layout)), row.head + "Vesperkit" + '\0' + std::string(54, ' '));
+  }
+  EXPECT_EQ(&kTrayLayout, sizeof(void*) == 8 ? &kTrayLayout64 : &kTrayLayout32) << "the program sends its own width";
 }
 
 TEST(TrayIconRecord, TipKeepsItsNulUpTo63CharactersAndIsCutFrom64) {
@@ -81,7 +101,8 @@ TEST(TrayIconRecord, TipKeepsItsNulUpTo63CharactersAndIsCutFrom64) {
     const std::string expected =
         length < 64 ? std::string(length, 'x') + '\0' + std::string(63 - length, ' ') : std::string(64, 'x');
     EXPECT_EQ(r.szTip, expected) << length;
-    EXPECT_EQ(Bytes(r.Pack()).substr(24), expected) << length;
+    EXPECT_EQ(Bytes(r.Pack(kTrayLayout32)).substr(24), expected) << length;
+    EXPECT_EQ(Bytes(r.Pack(kTrayLayout64)).substr(40), expected) << length;
   }
 }
 
