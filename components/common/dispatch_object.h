@@ -10,7 +10,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
-#include "com_ptr.h"
+#include "owners.h"
 #include "module_state.h"
 
 namespace vk::com {

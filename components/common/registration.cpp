@@ -6,26 +6,13 @@
 #include <string>
 #include <utility>
 
-#include "com_ptr.h"
+#include "owners.h"
 #include "module_state.h"
 
 namespace vk::com {
 namespace {
 
-class RegKey {
- public:
-  RegKey() = default;
-  RegKey(const RegKey&) = delete;
-  RegKey& operator=(const RegKey&) = delete;
-  ~RegKey() {
-    if (key_ != nullptr) RegCloseKey(key_);
-  }
-  HKEY Get() const { return key_; }
-  HKEY* Put() { return &key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
+using win32::UniqueRegKey;
 
 std::wstring GuidText(const GUID& guid) {
   wchar_t text[40] = {};
@@ -39,7 +26,7 @@ bool SetText(HKEY key, const wchar_t* name, const std::wstring& value) {
 }
 
 // Creates (or opens) parent\path and sets its default value.
-bool WriteKey(HKEY parent, const std::wstring& path, const std::wstring& value, RegKey& key) {
+bool WriteKey(HKEY parent, const std::wstring& path, const std::wstring& value, UniqueRegKey& key) {
   if (RegCreateKeyExW(parent, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, key.Put(),
                       nullptr) != ERROR_SUCCESS) {
     return false;
@@ -50,7 +37,7 @@ bool WriteKey(HKEY parent, const std::wstring& path, const std::wstring& value, 
 // Removes parent\name with everything below it; a missing key is no error.
 bool DeleteTree(HKEY parent, const std::wstring& name) {
   {
-    RegKey key;
+    UniqueRegKey key;
     const LONG opened = RegOpenKeyExW(parent, name.c_str(), 0, KEY_READ | KEY_WRITE, key.Put());
     if (opened == ERROR_FILE_NOT_FOUND) return true;
     if (opened != ERROR_SUCCESS) return false;
@@ -66,21 +53,21 @@ bool DeleteTree(HKEY parent, const std::wstring& name) {
 
 bool WriteClassKeys(const ServerIdentity& server, const std::wstring& module_path) {
   const std::wstring class_path = L"CLSID\\" + GuidText(server.class_id);
-  RegKey class_key;
+  UniqueRegKey class_key;
   if (!WriteKey(HKEY_CLASSES_ROOT, class_path, server.description, class_key)) return false;
-  RegKey inproc;
+  UniqueRegKey inproc;
   if (!WriteKey(class_key.Get(), L"InprocServer32", module_path, inproc)) return false;
   if (!SetText(inproc.Get(), L"ThreadingModel", L"Apartment")) return false;
-  RegKey prog_id;
+  UniqueRegKey prog_id;
   if (!WriteKey(class_key.Get(), L"ProgID", server.prog_id, prog_id)) return false;
-  RegKey type_lib;
+  UniqueRegKey type_lib;
   return WriteKey(class_key.Get(), L"TypeLib", GuidText(server.library_id), type_lib);
 }
 
 bool WriteProgIdKeys(const ServerIdentity& server) {
-  RegKey prog_id;
+  UniqueRegKey prog_id;
   if (!WriteKey(HKEY_CLASSES_ROOT, server.prog_id, server.description, prog_id)) return false;
-  RegKey class_id;
+  UniqueRegKey class_id;
   return WriteKey(prog_id.Get(), L"CLSID", GuidText(server.class_id), class_id);
 }
 

@@ -2,7 +2,7 @@
 // The ProcessControl object: remembers the flags, the path and the grace
 // period; EndProcess ends the running copies of the program at the path and
 // reports what it found.
-#include "com_ptr.h"
+#include "owners.h"
 #include "dispatch_object.h"
 #include "process_control_idl.h"
 

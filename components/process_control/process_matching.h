@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "unique_handle.h"
+#include "owners.h"
 
 namespace vk::process {
 

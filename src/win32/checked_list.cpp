@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <string>
 
-#include "win32/gdi_handles.h"
+#include "owners.h"
 
 namespace vk::win32 {
 

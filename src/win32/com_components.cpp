@@ -8,7 +8,7 @@
 
 #include "power_control_idl.h"
 #include "process_control_idl.h"
-#include "com_ptr.h"
+#include "owners.h"
 
 namespace vk::win32 {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/atomic_replace.h"
 #include "win32/replace_steps.h"
-#include "unique_handle.h"
+#include "owners.h"
 
 namespace vk::win32 {
 

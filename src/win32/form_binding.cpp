@@ -57,14 +57,6 @@ int ShiftState(WPARAM keys) {
   return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | ((GetKeyState(VK_MENU) < 0) ? 4 : 0);
 }
 
-// Destroys a menu on every path out of PopupMenu.
-struct MenuOwner {
-  HMENU menu;
-  ~MenuOwner() {
-    if (menu) DestroyMenu(menu);
-  }
-};
-
 }  // namespace
 
 Win32FormHost::Win32FormHost(Win32FormToolkit& toolkit, const platform::FormDef& def, platform::FormModel& model,
@@ -80,12 +72,8 @@ Win32FormHost::~Win32FormHost() {
 // No WS_CLIPCHILDREN: labels are drawn transparently over the face the form
 // paints beneath them.
 bool Win32FormHost::Create() {
-  HDC screen = GetDC(nullptr);
-  const int dpiX = GetDeviceCaps(screen, LOGPIXELSX);
-  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
-  twipsPerPixelX_ = 1440.0 / (dpiX > 0 ? dpiX : 96);
-  twipsPerPixelY_ = 1440.0 / (dpiY > 0 ? dpiY : 96);
+  twipsPerPixelX_ = 1440.0 / ScreenDpi(false);
+  twipsPerPixelY_ = 1440.0 / ScreenDpi(true);
 
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
@@ -275,8 +263,8 @@ int Win32FormHost::TextWidth(const std::string& text) {
 }
 
 void Win32FormHost::PopupMenu(const std::string& menu, const std::string& defaultItem) {
-  MenuOwner popup{CreatePopupMenu()};
-  if (popup.menu == nullptr) return;
+  UniqueMenu popup(CreatePopupMenu());
+  if (!popup) return;
   std::vector<std::string> items;
   for (const platform::ControlDef& c : def_.controls) {
     if (c.kind != ControlKind::MenuItem || c.container != menu) continue;
@@ -285,15 +273,15 @@ void Win32FormHost::PopupMenu(const std::string& menu, const std::string& defaul
     items.push_back(c.name);
     const UINT id = static_cast<UINT>(items.size());
     if (state.text == "-") {
-      AppendMenuA(popup.menu, MF_SEPARATOR, 0, nullptr);
+      AppendMenuA(popup.Get(), MF_SEPARATOR, 0, nullptr);
     } else {
-      AppendMenuA(popup.menu, MF_STRING | (state.enabled ? MF_ENABLED : MF_GRAYED), id, state.text.c_str());
+      AppendMenuA(popup.Get(), MF_STRING | (state.enabled ? MF_ENABLED : MF_GRAYED), id, state.text.c_str());
     }
-    if (c.name == defaultItem) SetMenuDefaultItem(popup.menu, id, FALSE);
+    if (c.name == defaultItem) SetMenuDefaultItem(popup.Get(), id, FALSE);
   }
   POINT at{};
   GetCursorPos(&at);
-  const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(popup.menu, TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
+  const UINT chosen = static_cast<UINT>(TrackPopupMenuEx(popup.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                                           at.x, at.y, window_, nullptr));
   // Lets the menu close properly when the user clicks elsewhere next time.
   PostMessageA(window_, WM_NULL, 0, 0);

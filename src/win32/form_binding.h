@@ -10,7 +10,7 @@
 
 #include "platform/forms.h"
 #include "win32/control_sink.h"
-#include "win32/gdi_handles.h"
+#include "owners.h"
 #include "win32/masked_edit.h"
 
 namespace vk::win32 {

@@ -110,9 +110,7 @@ std::string CurrentFolder() {
 }  // namespace
 
 void Win32FormHost::CreateFonts() {
-  HDC screen = GetDC(nullptr);
-  const int dpiY = GetDeviceCaps(screen, LOGPIXELSY);
-  ReleaseDC(nullptr, screen);
+  const int dpiY = ScreenDpi(true);
   auto make = [dpiY](const platform::FontDef& font, bool underline) {
     const int points = font.points > 0 ? font.points : kDialogPoints;
     const char* name = font.name.empty() ? kDialogFont : font.name.c_str();

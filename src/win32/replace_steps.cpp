@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "unique_handle.h"
+#include "owners.h"
 
 namespace vk::win32 {
 

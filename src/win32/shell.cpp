@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "unique_handle.h"
+#include "owners.h"
 
 namespace vk::win32 {
 

@@ -7,6 +7,7 @@
 #include "app/app_state.h"
 #include "app/startup.h"
 #include "win32/clock.h"
+#include "owners.h"
 #include "win32/com_components.h"
 #include "win32/files.h"
 #include "win32/form_binding.h"
@@ -15,18 +16,9 @@
 #include "win32/tray.h"
 #include "win32/window_services.h"
 
-namespace {
-
-// COM stays initialised for the life of the message loop.
-struct ComApartment {
-  ComApartment() { CoInitialize(nullptr); }
-  ~ComApartment() { CoUninitialize(); }
-};
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  ComApartment apartment;
+  // COM stays initialised for the life of the message loop.
+  vk::com::ComApartment apartment;
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_DATE_CLASSES | ICC_UPDOWN_CLASS |
                                                      ICC_LINK_CLASS | ICC_WIN95_CLASSES};
   InitCommonControlsEx(&controls);

@@ -1,6 +1,6 @@
 #pragma once
 // Stands in for ProcessControl in tests: records every call, ends nothing.
-#include "com_ptr.h"
+#include "owners.h"
 #include "dispatch_object.h"
 #include "process_control_idl.h"
 

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "com_ptr.h"
+#include "owners.h"
 #include "power_control_idl.h"
 #include "process_control_idl.h"
 #include "support.h"

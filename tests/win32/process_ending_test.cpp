@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "com_ptr.h"
+#include "owners.h"
 #include "process_control_idl.h"
 #include "support.h"
 
