@@ -23,7 +23,7 @@ DESKTOP_XID=
 DESKTOP_X=0
 DESKTOP_Y=0
 
-source "$(dirname "$0")/../../scripts/wine-env"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env"
 
 rm -rf "$E2E_WORK"
 mkdir -p "$E2E_WORK"
