@@ -69,7 +69,9 @@ TEST(ScheduleTimer, IsDueAtTheTargetInBothModes) {
       {"0:15", {2026, 12, 31, 23, 50}, "0:5",
        {{{2026, 12, 31, 23, 59, 58}, kNotDue}, {{2027, 1, 1, 0, 4}, kNotDue}, {{2027, 1, 1, 0, 5, 1}, kDue}}},
       {"0:15", {2028, 2, 28, 23, 45}, "0:0", {{{2028, 2, 28, 23, 59, 59}, kNotDue}, {{2028, 2, 29, 0, 0}, kDue}}},
+      // 2100 is no leap year, for the target's date and for the clock's.
       {"0:15", {2100, 2, 28, 23, 50}, "0:5", {{{2100, 3, 1, 0, 4}, kNotDue}, {{2100, 3, 1, 0, 5}, kDue}}},
+      {"0:15", {2100, 3, 1, 10, 0}, "10:15", {{{2100, 3, 1, 10, 14}, kNotDue}, {{2100, 3, 1, 10, 15}, kDue}}},
       // A target slept through is due at the first tick after resuming, even
       // when the clock shows an earlier time of day then.
       {"0:30", {2026, 12, 6, 10, 0}, "10:30", {{{2026, 12, 6, 11, 15}, kDue}}},
