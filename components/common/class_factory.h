@@ -6,6 +6,7 @@
 
 #include <new>
 
+#include "boundary_guard.h"
 #include "module_state.h"
 
 namespace vk::com {
@@ -33,23 +34,27 @@ class ClassFactory final : public IClassFactory {
   }
 
   HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** out) override {
-    if (out == nullptr) return E_POINTER;
-    *out = nullptr;
-    if (outer != nullptr) return CLASS_E_NOAGGREGATION;
-    Object* object = new (std::nothrow) Object();
-    if (object == nullptr) return E_OUTOFMEMORY;
-    const HRESULT hr = object->QueryInterface(iid, out);
-    object->Release();
-    return hr;
+    return win32::GuardedCom("IClassFactory::CreateInstance", [&] {
+      if (out == nullptr) return E_POINTER;
+      *out = nullptr;
+      if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+      Object* object = new (std::nothrow) Object();
+      if (object == nullptr) return E_OUTOFMEMORY;
+      const HRESULT hr = object->QueryInterface(iid, out);
+      object->Release();
+      return hr;
+    });
   }
 
   HRESULT STDMETHODCALLTYPE LockServer(BOOL lock) override {
-    if (lock) {
-      LockModule();
-    } else {
-      UnlockModule();
-    }
-    return S_OK;
+    return win32::GuardedCom("IClassFactory::LockServer", [&] {
+      if (lock) {
+        LockModule();
+      } else {
+        UnlockModule();
+      }
+      return S_OK;
+    });
   }
 
  private:
@@ -57,12 +62,9 @@ class ClassFactory final : public IClassFactory {
   LONG references_ = 1;
 };
 
-// The body of DllGetClassObject for a DLL that serves the one class served.
+// A fresh class object for Object, asked for by DllGetClassObject.
 template <class Object>
-HRESULT GetClassObject(REFCLSID served, REFCLSID asked, REFIID iid, void** out) {
-  if (out == nullptr) return E_POINTER;
-  *out = nullptr;
-  if (!IsEqualCLSID(served, asked)) return CLASS_E_CLASSNOTAVAILABLE;
+HRESULT NewClassFactory(REFIID iid, void** out) {
   auto* factory = new (std::nothrow) ClassFactory<Object>();
   if (factory == nullptr) return E_OUTOFMEMORY;
   const HRESULT hr = factory->QueryInterface(iid, out);

@@ -6,12 +6,15 @@
 //
 // Derived is the concrete class (it is what Release deletes); Interface is the
 // dual interface it implements. No virtual function is added here, so the
-// vtable is exactly Interface's.
+// vtable is exactly Interface's. Every IDispatch member runs behind the COM
+// guard; the interface's own members are guarded by the interface's COM face
+// (power_control_com.h, process_control_com.h), which derives from this.
 #include <windows.h>
 #include <oleauto.h>
 
-#include "owners.h"
+#include "boundary_guard.h"
 #include "module_state.h"
+#include "owners.h"
 
 namespace vk::com {
 
@@ -41,36 +44,45 @@ class DispatchObject : public Interface {
   }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-    if (count == nullptr) return E_POINTER;
-    *count = 1;
-    return S_OK;
+    return win32::GuardedCom("IDispatch::GetTypeInfoCount", [&] {
+      if (count == nullptr) return E_POINTER;
+      *count = 1;
+      return S_OK;
+    });
   }
 
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
-    if (info == nullptr) return E_POINTER;
-    *info = nullptr;
-    if (index != 0) return DISP_E_BADINDEX;
-    const HRESULT hr = LoadTypeInfo();
-    if (FAILED(hr)) return hr;
-    type_info_->AddRef();
-    *info = type_info_.Get();
-    return S_OK;
+    return win32::GuardedCom("IDispatch::GetTypeInfo", [&] {
+      if (info == nullptr) return E_POINTER;
+      *info = nullptr;
+      if (index != 0) return DISP_E_BADINDEX;
+      const HRESULT hr = LoadTypeInfo();
+      if (FAILED(hr)) return hr;
+      type_info_->AddRef();
+      *info = type_info_.Get();
+      return S_OK;
+    });
   }
 
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID,
                                           DISPID* ids) override {
-    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    const HRESULT hr = LoadTypeInfo();
-    if (FAILED(hr)) return hr;
-    return type_info_->GetIDsOfNames(names, count, ids);
+    return win32::GuardedCom("IDispatch::GetIDsOfNames", [&] {
+      if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+      const HRESULT hr = LoadTypeInfo();
+      if (FAILED(hr)) return hr;
+      return type_info_->GetIDsOfNames(names, count, ids);
+    });
   }
 
+  // The member called lands in its vtable slot, behind its own guard.
   HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                                    EXCEPINFO* exception, UINT* bad_argument) override {
-    if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-    const HRESULT hr = LoadTypeInfo();
-    if (FAILED(hr)) return hr;
-    return type_info_->Invoke(static_cast<Interface*>(this), id, flags, params, result, exception, bad_argument);
+    return win32::GuardedCom("IDispatch::Invoke", [&] {
+      if (!IsEqualIID(iid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+      const HRESULT hr = LoadTypeInfo();
+      if (FAILED(hr)) return hr;
+      return type_info_->Invoke(static_cast<Interface*>(this), id, flags, params, result, exception, bad_argument);
+    });
   }
 
  protected:

@@ -11,37 +11,37 @@ VARIANT_BOOL ToVariantBool(bool value) { return value ? VARIANT_TRUE : VARIANT_F
 
 }  // namespace
 
-HRESULT PowerControlObject::get_PowerAction(LONG* code) {
+HRESULT PowerControlMembers::get_PowerAction(LONG* code) {
   if (code == nullptr) return E_POINTER;
   *code = action_;
   return S_OK;
 }
 
-HRESULT PowerControlObject::put_PowerAction(LONG* code) {
+HRESULT PowerControlMembers::put_PowerAction(LONG* code) {
   if (code == nullptr) return E_POINTER;
   action_ = *code;
   return S_OK;
 }
 
-HRESULT PowerControlObject::get_ForceAction(LONG* force) {
+HRESULT PowerControlMembers::get_ForceAction(LONG* force) {
   if (force == nullptr) return E_POINTER;
   *force = force_;
   return S_OK;
 }
 
-HRESULT PowerControlObject::put_ForceAction(LONG* force) {
+HRESULT PowerControlMembers::put_ForceAction(LONG* force) {
   if (force == nullptr) return E_POINTER;
   force_ = *force;
   return S_OK;
 }
 
-HRESULT PowerControlObject::get_AltShutdownSupported(VARIANT_BOOL* supported) {
+HRESULT PowerControlMembers::get_AltShutdownSupported(VARIANT_BOOL* supported) {
   if (supported == nullptr) return E_POINTER;
   *supported = ToVariantBool(AltShutdownAvailable());
   return S_OK;
 }
 
-HRESULT PowerControlObject::get_HibernateSupported(VARIANT_BOOL* supported) {
+HRESULT PowerControlMembers::get_HibernateSupported(VARIANT_BOOL* supported) {
   if (supported == nullptr) return E_POINTER;
   *supported = ToVariantBool(HibernateAllowed());
   return S_OK;
@@ -49,7 +49,7 @@ HRESULT PowerControlObject::get_HibernateSupported(VARIANT_BOOL* supported) {
 
 // Nothing happens unless both stored values are ones the contract knows; the
 // shutdown privilege must be granted before any action is tried.
-HRESULT PowerControlObject::DoPowerAction(LONG* result) {
+HRESULT PowerControlMembers::DoPowerAction(LONG* result) {
   if (result != nullptr) *result = 0;
   const PowerPlan plan = PlanPowerAction(action_, force_);
   if (plan.call == PowerCall::None) return E_INVALIDARG;

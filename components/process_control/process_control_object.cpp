@@ -16,22 +16,22 @@ HRESULT ReadLong(LONG value, LONG* out) {
 
 }  // namespace
 
-HRESULT ProcessControlObject::get_Flags(LONG* flags) { return ReadLong(flags_, flags); }
+HRESULT ProcessControlMembers::get_Flags(LONG* flags) { return ReadLong(flags_, flags); }
 
-HRESULT ProcessControlObject::put_Flags(LONG* flags) {
+HRESULT ProcessControlMembers::put_Flags(LONG* flags) {
   if (flags == nullptr) return E_POINTER;
   flags_ = *flags;
   return S_OK;
 }
 
-HRESULT ProcessControlObject::get_ProcessPath(BSTR* path) {
+HRESULT ProcessControlMembers::get_ProcessPath(BSTR* path) {
   if (path == nullptr) return E_POINTER;
   bool ok = false;
   *path = com::CopyBstr(path_.Get(), ok);
   return ok ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT ProcessControlObject::put_ProcessPath(BSTR* path) {
+HRESULT ProcessControlMembers::put_ProcessPath(BSTR* path) {
   if (path == nullptr) return E_POINTER;
   // The caller keeps its string and may free it as soon as the call returns.
   bool ok = false;
@@ -41,21 +41,21 @@ HRESULT ProcessControlObject::put_ProcessPath(BSTR* path) {
   return S_OK;
 }
 
-HRESULT ProcessControlObject::get_ProcessesFound(LONG* count) { return ReadLong(processes_found_, count); }
+HRESULT ProcessControlMembers::get_ProcessesFound(LONG* count) { return ReadLong(processes_found_, count); }
 
-HRESULT ProcessControlObject::get_GraceMilliseconds(LONG* milliseconds) {
+HRESULT ProcessControlMembers::get_GraceMilliseconds(LONG* milliseconds) {
   return ReadLong(grace_milliseconds_, milliseconds);
 }
 
-HRESULT ProcessControlObject::put_GraceMilliseconds(LONG milliseconds) {
+HRESULT ProcessControlMembers::put_GraceMilliseconds(LONG milliseconds) {
   if (milliseconds < 0) return E_INVALIDARG;
   grace_milliseconds_ = milliseconds;
   return S_OK;
 }
 
-HRESULT ProcessControlObject::get_LastError(LONG* code) { return ReadLong(last_error_, code); }
+HRESULT ProcessControlMembers::get_LastError(LONG* code) { return ReadLong(last_error_, code); }
 
-HRESULT ProcessControlObject::EndProcess(LONG* result) {
+HRESULT ProcessControlMembers::EndProcess(LONG* result) {
   if (result != nullptr) *result = 0;
   try {
     const std::wstring path(path_.Get() != nullptr ? path_.Get() : L"", path_.Length());

@@ -2,7 +2,6 @@
 // The one application state: every process-wide value of the program. The
 // program makes exactly one; each test makes its own.
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -57,9 +56,6 @@ struct AppState {
   std::int16_t MenuDefault = kDefaultTimeSet;
   std::int16_t LastMenuDefault = kDefaultTimeSet;
 
-  // Opens the countdown warning modally and returns when it has closed. The
-  // countdown form fills this in; while it is empty a due tick only disarms.
-  std::function<void()> ShowCountdown;
   // True while the countdown warning is shown.
   bool CountdownShown = false;
 

@@ -6,12 +6,14 @@
 
 #include "app/about.h"
 #include "app/app_state.h"
-#include "app/schedule_timer.h"
 #include "app/tray_menu.h"
 #include "forceclose/force_list.h"
+#include "forceclose/kill_proc.h"
 #include "resource_ids.h"
 #include "schedule/schedule_settings.h"
+#include "schedule/schedule_timer.h"
 #include "schedule/time_conversions.h"
+#include "shutdown/frm_countdown.h"
 #include "ui/window_helpers.h"
 
 namespace vk::app {
@@ -125,13 +127,15 @@ bool FrmMain::StartPeriod() {
                                   platform::kMbOk);
     return false;
   }
-  state_.TargetTime = PeriodTargetTime(state_.StartTime, period);
-  state_.PeriodTarget = PeriodTargetMoment(now, period);
+  state_.TargetTime = schedule::PeriodTargetTime(state_.StartTime, period);
+  state_.PeriodTarget = schedule::PeriodTargetMoment(now, period);
   return true;
 }
 
+void FrmMain::mnuTimerStop_Click() { StopTimer(); }
+
 // The same whether or not the timer was armed.
-void FrmMain::mnuTimerStop_Click() {
+void FrmMain::StopTimer() {
   state_.TimerRunning = kFalse;
   model_.SetEnabled("Timer1", false);
   state_.PeriodTarget.reset();
@@ -143,24 +147,46 @@ void FrmMain::ShowClock(int iconResource) {
   state_.platform.tray.Notify(platform::TrayMessage::Modify, state_.gTrayIcon.Pack());
 }
 
+namespace {
+
+// A fresh countdown over the main form; the main form stops the schedule
+// after a suspend or hibernation.
+void OpenCountdown(AppState& state, schedule::TimerControl& timer, WindowHandle owner) {
+  PlatformServices& p = state.platform;
+  const schedule::ScheduleValues& s = state.schedule;
+  const forceclose::KillProcContext listedApps{s.ForceAppClose, state.AppEntries, state.gProcessControl,
+                                               p.components, p.windows, p.files};
+  shutdown::RunCountdown({p.forms, p.windows, p.messages, p.shell, s.CancelTime, s.Mode, s.ForceShutdown,
+                          state.TimerRunning, state.gPowerControl, p.components, listedApps, timer},
+                         owner);
+}
+
+}  // namespace
+
 // A due tick disarms before the countdown opens, so no tick arrives while
 // the countdown runs; TimerRunning stays True until the countdown decides.
+// One warning at a time: the tray menu stays usable while the warning is up,
+// and a schedule started again from it must not stack a second warning over
+// the first. Such a due tick only disarms.
 void FrmMain::Timer1_Timer() {
   if (!ScheduleDue()) {
     model_.SetEnabled("Timer1", true);
     return;
   }
   model_.SetEnabled("Timer1", false);
-  if (state_.ShowCountdown) state_.ShowCountdown();
+  if (state_.CountdownShown) return;
+  state_.CountdownShown = true;
+  OpenCountdown(state_, *this, host_->Handle());
+  state_.CountdownShown = false;
 }
 
 bool FrmMain::ScheduleDue() {
   platform::Clock& clock = state_.platform.clock;
   const platform::DateTime now = clock.Now();
   const schedule::ScheduleValues& s = state_.schedule;
-  if (s.DayTime != kFalse) return TimeAndDateDue(now, clock.DateSeparator(), s.SleepTime, s.SleepDate);
+  if (s.DayTime != kFalse) return schedule::TimeAndDateDue(now, clock.DateSeparator(), s.SleepTime, s.SleepDate);
   // Only a period start fixes a period target; without one nothing is due.
-  return state_.PeriodTarget && PeriodDue(now, *state_.PeriodTarget);
+  return state_.PeriodTarget && schedule::PeriodDue(now, *state_.PeriodTarget);
 }
 
 void FrmMain::EnableTimerMenus(VbBool enabled) {

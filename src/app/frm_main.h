@@ -6,12 +6,13 @@
 
 #include "platform/forms.h"
 #include "platform/types.h"
+#include "schedule/timer_control.h"
 
 namespace vk::app {
 
 struct AppState;
 
-class FrmMain : public platform::FormHandlers {
+class FrmMain : public platform::FormHandlers, public schedule::TimerControl {
  public:
   explicit FrmMain(AppState& state);
   ~FrmMain() override;
@@ -39,6 +40,9 @@ class FrmMain : public platform::FormHandlers {
   void Timer1_Timer();
 
   void EnableTimerMenus(VbBool enabled);
+
+  // Stop Timer, for the countdown after a suspend or hibernation.
+  void StopTimer() override;
 
   // The saved settings, read when the form loads. The Set Sleep Time dialog
   // adds the filling of its controls here.

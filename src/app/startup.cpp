@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <string>
 
-#include "app/countdown.h"
 #include "app/frm_main.h"
 #include "resource_ids.h"
 
@@ -59,7 +58,6 @@ int Startup(AppState& state) {
   state.gProcessControl = p.components.CreateProcessControl(error);
   if (!state.gProcessControl) return ReportMissingComponent(state, "ProcessControl", error);
   state.gFrmMain = std::make_unique<FrmMain>(state);
-  ConnectCountdown(state);
 
   state.gFrmMain->Load();
 

@@ -2,18 +2,18 @@
 
 #include <cstdio>
 
+#include "schedule/schedule_values.h"
 #include "ui/window_helpers.h"
 
 namespace vk::shutdown {
 
 using platform::EventArgs;
 using platform::FormEvent;
+using schedule::kModeHibernate;
+using schedule::kModeShutdown;
+using schedule::kModeSuspend;
 
 namespace {
-
-constexpr std::int32_t kModeShutdown = 0;
-constexpr std::int32_t kModeSuspend = 1;
-constexpr std::int32_t kModeHibernate = 2;
 
 std::string HexCode(HResult code) {
   char text[16];
@@ -123,7 +123,7 @@ void FrmCountdown::PowerSequence() {
     return;
   }
   if (mode == kModeShutdown) return;
-  context_.calls.mnuTimerStop_Click();
+  context_.timer.StopTimer();
   host_->Unload();
 }
 
@@ -153,7 +153,7 @@ bool FrmCountdown::PerformAction(PowerControl& power, std::int32_t code) {
   if (!Succeeded("PowerAction", power.SetPowerAction(code))) return false;
   std::int32_t force = context_.ForceShutdown != 0 ? -1 : 0;
   if (!Succeeded("ForceAction", power.SetForceAction(force))) return false;
-  context_.calls.KillListedApps();
+  forceclose::KillListedApps(context_.listedApps);
   std::int32_t result = 0;
   return Succeeded("DoPowerAction", power.DoPowerAction(result));
 }

@@ -7,21 +7,14 @@
 #include <memory>
 #include <string>
 
+#include "forceclose/kill_proc.h"
 #include "platform/forms.h"
 #include "platform/shell.h"
 #include "platform/window_services.h"
+#include "schedule/timer_control.h"
 #include "shutdown/power_control.h"
 
 namespace vk::shutdown {
-
-// What the countdown calls above itself: the main form's Stop Timer, and the
-// closing of the listed programs just before the power action.
-class CountdownCalls {
- public:
-  virtual ~CountdownCalls() = default;
-  virtual void KillListedApps() = 0;
-  virtual void mnuTimerStop_Click() = 0;
-};
 
 // The application state the countdown reads and writes, and its services.
 struct CountdownContext {
@@ -35,7 +28,10 @@ struct CountdownContext {
   VbBool& TimerRunning;
   std::unique_ptr<PowerControl>& gPowerControl;
   PowerControlFactory& factory;
-  CountdownCalls& calls;
+  // Closing the listed programs just before the power action.
+  forceclose::KillProcContext listedApps;
+  // Stopped once a suspend or hibernation has returned.
+  schedule::TimerControl& timer;
 };
 
 class FrmCountdown : public platform::FormHandlers {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <oleauto.h>
 
+#include <new>
 #include <string>
 #include <utility>
 
@@ -22,10 +23,11 @@ BSTR AnsiToBstr(const std::string& text) {
   const int size = static_cast<int>(text.size());
   const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
   if (length <= 0) return nullptr;
-  BSTR wide = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  if (wide == nullptr) return nullptr;
-  MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide, length);
-  return wide;
+  Bstr wide(SysAllocStringLen(nullptr, static_cast<UINT>(length)));
+  if (wide.Get() == nullptr || MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.Get(), length) != length) {
+    return nullptr;
+  }
+  return wide.Detach();
 }
 
 // Calls a member taking a 32-bit value by reference and hands back what the
@@ -82,27 +84,33 @@ class ComProcessControl final : public forceclose::ProcessControl {
   ComPtr<IProcessControl> component_;
 };
 
-template <class Interface>
-ComPtr<Interface> Create(const CLSID& class_id, const IID& interface_id, HResult& error) {
+// The component behind its adapter; none, with the reason in error, when it
+// cannot be created. Nothing here throws: a failed allocation is E_OUTOFMEMORY.
+template <class Adapter, class Interface>
+Adapter* Create(const CLSID& class_id, const IID& interface_id, HResult& error) {
   ComPtr<Interface> component;
   error = CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER, interface_id,
                            reinterpret_cast<void**>(component.Put()));
-  if (FAILED(error)) component.Reset();
-  return component;
+  if (FAILED(error)) return nullptr;
+  if (!component) {
+    error = E_NOINTERFACE;
+    return nullptr;
+  }
+  auto* adapter = new (std::nothrow) Adapter(std::move(component));
+  if (adapter == nullptr) error = E_OUTOFMEMORY;
+  return adapter;
 }
 
 }  // namespace
 
 std::unique_ptr<shutdown::PowerControl> ComComponentFactory::CreatePowerControl(HResult& error) {
-  auto component = Create<IPowerControl>(CLSID_PowerControl, IID_IPowerControl, error);
-  if (!component) return nullptr;
-  return std::make_unique<ComPowerControl>(std::move(component));
+  return std::unique_ptr<shutdown::PowerControl>(
+      Create<ComPowerControl, IPowerControl>(CLSID_PowerControl, IID_IPowerControl, error));
 }
 
 std::unique_ptr<forceclose::ProcessControl> ComComponentFactory::CreateProcessControl(HResult& error) {
-  auto component = Create<IProcessControl>(CLSID_ProcessControl, IID_IProcessControl, error);
-  if (!component) return nullptr;
-  return std::make_unique<ComProcessControl>(std::move(component));
+  return std::unique_ptr<forceclose::ProcessControl>(
+      Create<ComProcessControl, IProcessControl>(CLSID_ProcessControl, IID_IProcessControl, error));
 }
 
 }  // namespace vk::win32

@@ -1,28 +1,27 @@
 #pragma once
 // Stands in for PowerControl in tests: records every call, performs nothing.
-#include "dispatch_object.h"
-#include "power_control_idl.h"
+#include "power_control_com.h"
 
 namespace vk::doubles {
 
-class PowerControlDouble final : public com::DispatchObject<PowerControlDouble, IPowerControl> {
+class PowerControlDoubleMembers {
  public:
-  PowerControlDouble();
+  PowerControlDoubleMembers();
+  ~PowerControlDoubleMembers();
 
-  HRESULT STDMETHODCALLTYPE get_PowerAction(LONG* code) override;
-  HRESULT STDMETHODCALLTYPE put_PowerAction(LONG* code) override;
-  HRESULT STDMETHODCALLTYPE get_ForceAction(LONG* force) override;
-  HRESULT STDMETHODCALLTYPE put_ForceAction(LONG* force) override;
-  HRESULT STDMETHODCALLTYPE get_AltShutdownSupported(VARIANT_BOOL* supported) override;
-  HRESULT STDMETHODCALLTYPE get_HibernateSupported(VARIANT_BOOL* supported) override;
-  HRESULT STDMETHODCALLTYPE DoPowerAction(LONG* result) override;
+  HRESULT get_PowerAction(LONG* code);
+  HRESULT put_PowerAction(LONG* code);
+  HRESULT get_ForceAction(LONG* force);
+  HRESULT put_ForceAction(LONG* force);
+  HRESULT get_AltShutdownSupported(VARIANT_BOOL* supported);
+  HRESULT get_HibernateSupported(VARIANT_BOOL* supported);
+  HRESULT DoPowerAction(LONG* result);
 
  private:
-  friend class com::DispatchObject<PowerControlDouble, IPowerControl>;
-  ~PowerControlDouble();
-
   LONG action_ = 0;
   LONG force_ = 0;
 };
+
+using PowerControlDouble = com::PowerControlCom<PowerControlDoubleMembers>;
 
 }  // namespace vk::doubles

@@ -9,16 +9,20 @@ constexpr const char* kComponent = "ProcessControl";
 
 }  // namespace
 
-ProcessControlDouble::ProcessControlDouble() : DispatchObject(IID_IProcessControl) {
+ProcessControlDoubleMembers::ProcessControlDoubleMembers() {
   Record("ProcessControl.Created");
 }
-ProcessControlDouble::~ProcessControlDouble() { Record("ProcessControl.Released"); }
+ProcessControlDoubleMembers::~ProcessControlDoubleMembers() { Record("ProcessControl.Released"); }
 
-HRESULT ProcessControlDouble::get_Flags(LONG* flags) { return RecordedGet(kComponent, "Flags", flags_, flags); }
+HRESULT ProcessControlDoubleMembers::get_Flags(LONG* flags) {
+  return RecordedGet(kComponent, "Flags", flags_, flags);
+}
 
-HRESULT ProcessControlDouble::put_Flags(LONG* flags) { return RecordedPut(kComponent, "Flags", flags, flags_); }
+HRESULT ProcessControlDoubleMembers::put_Flags(LONG* flags) {
+  return RecordedPut(kComponent, "Flags", flags, flags_);
+}
 
-HRESULT ProcessControlDouble::get_ProcessPath(BSTR* path) {
+HRESULT ProcessControlDoubleMembers::get_ProcessPath(BSTR* path) {
   const HRESULT hr = RecordCall(kComponent, "ProcessPath");
   if (path == nullptr) return E_POINTER;
   *path = nullptr;
@@ -28,7 +32,7 @@ HRESULT ProcessControlDouble::get_ProcessPath(BSTR* path) {
   return ok ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT ProcessControlDouble::put_ProcessPath(BSTR* path) {
+HRESULT ProcessControlDoubleMembers::put_ProcessPath(BSTR* path) {
   if (path == nullptr) {
     RecordCall(kComponent, "ProcessPath", "(null)");
     return E_POINTER;
@@ -42,21 +46,23 @@ HRESULT ProcessControlDouble::put_ProcessPath(BSTR* path) {
   return S_OK;
 }
 
-HRESULT ProcessControlDouble::get_ProcessesFound(LONG* count) {
+HRESULT ProcessControlDoubleMembers::get_ProcessesFound(LONG* count) {
   return RecordedGet(kComponent, "ProcessesFound", LONG{0}, count);
 }
 
-HRESULT ProcessControlDouble::get_GraceMilliseconds(LONG* milliseconds) {
+HRESULT ProcessControlDoubleMembers::get_GraceMilliseconds(LONG* milliseconds) {
   return RecordedGet(kComponent, "GraceMilliseconds", grace_milliseconds_, milliseconds);
 }
 
-HRESULT ProcessControlDouble::put_GraceMilliseconds(LONG milliseconds) {
+HRESULT ProcessControlDoubleMembers::put_GraceMilliseconds(LONG milliseconds) {
   return RecordedPut(kComponent, "GraceMilliseconds", &milliseconds, grace_milliseconds_);
 }
 
-HRESULT ProcessControlDouble::get_LastError(LONG* code) { return RecordedGet(kComponent, "LastError", LONG{0}, code); }
+HRESULT ProcessControlDoubleMembers::get_LastError(LONG* code) {
+  return RecordedGet(kComponent, "LastError", LONG{0}, code);
+}
 
-HRESULT ProcessControlDouble::EndProcess(LONG* result) {
+HRESULT ProcessControlDoubleMembers::EndProcess(LONG* result) {
   return RecordedGet(kComponent, "EndProcess", LONG{0}, result);
 }
 

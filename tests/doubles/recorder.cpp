@@ -2,6 +2,8 @@
 
 #include <oleauto.h>
 
+#include <stdexcept>
+
 #include "module_state.h"
 
 namespace vk::doubles {
@@ -28,10 +30,10 @@ std::wstring RecordFile() {
   return path + L"calls.log";
 }
 
-// VESPERKIT_DOUBLE_FAIL holds one member name, or several separated by
-// commas; a name may be qualified with its component ("PowerControl.DoPowerAction").
-bool FailRequested(const std::string& component, const std::string& member) {
-  const std::string names = Environment("VESPERKIT_DOUBLE_FAIL");
+// The variable holds one member name, or several separated by commas; a name
+// may be qualified with its component ("PowerControl.DoPowerAction").
+bool Names(const char* variable, const std::string& component, const std::string& member) {
+  const std::string names = Environment(variable);
   size_t start = 0;
   while (start <= names.size()) {
     size_t end = names.find(',', start);
@@ -41,6 +43,12 @@ bool FailRequested(const std::string& component, const std::string& member) {
     start = end + 1;
   }
   return false;
+}
+
+// How a recorded call is to end, as the environment asks.
+HRESULT Outcome(const char* component, const char* member) {
+  if (Names("VESPERKIT_DOUBLE_THROW", component, member)) throw std::runtime_error(std::string(member) + " threw");
+  return Names("VESPERKIT_DOUBLE_FAIL", component, member) ? E_FAIL : S_OK;
 }
 
 }  // namespace
@@ -58,12 +66,12 @@ void Record(const std::string& line) {
 
 HRESULT RecordCall(const char* component, const char* member) {
   Record(std::string(component) + "." + member);
-  return FailRequested(component, member) ? E_FAIL : S_OK;
+  return Outcome(component, member);
 }
 
 HRESULT RecordCall(const char* component, const char* member, const std::string& value) {
   Record(std::string(component) + "." + member + "=" + value);
-  return FailRequested(component, member) ? E_FAIL : S_OK;
+  return Outcome(component, member);
 }
 
 HRESULT RecordedPut(const char* component, const char* member, const LONG* value, LONG& store) {

@@ -16,8 +16,8 @@ namespace vk::doubles {
 void Record(const std::string& line);
 
 // Records "<component>.<member>" (plus "=<value>" when value is given) and
-// tells how the member is to end: E_FAIL when VESPERKIT_DOUBLE_FAIL names it,
-// else S_OK.
+// tells how the member is to end: it throws when VESPERKIT_DOUBLE_THROW names
+// it, gives E_FAIL when VESPERKIT_DOUBLE_FAIL names it, else S_OK.
 HRESULT RecordCall(const char* component, const char* member);
 HRESULT RecordCall(const char* component, const char* member, const std::string& value);
 

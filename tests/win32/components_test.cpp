@@ -247,5 +247,33 @@ TEST_F(Components, TheDoublesInTheirPlaceRecordTheAdaptersCallsInOrderAndFailure
   DeleteFileA(record.c_str());
 }
 
+TEST_F(Components, AMemberThatThrowsAnswersUnexpectedBySlotAndByNameAndTheObjectGoesOn) {
+  Register("PowerControlDouble.dll", "ProcessControlDouble.dll");
+  const std::string record = TemporaryName();
+  SetEnvironmentVariableA("VESPERKIT_RECORD_FILE", record.c_str());
+  struct Row {
+    CLSID classId;
+    IID interfaceId;
+    const wchar_t* member;
+    int slot;
+  };
+  for (const Row& row : {Row{CLSID_PowerControl, IID_IPowerControl, L"DoPowerAction", 13},
+                         Row{CLSID_ProcessControl, IID_IProcessControl, L"EndProcess", 15}}) {
+    auto object = Create(row.classId, row.interfaceId);
+    ASSERT_TRUE(object);
+    LONG result = 0;
+    for (const char* thrown : {"DoPowerAction,EndProcess", ""}) {
+      SCOPED_TRACE(std::string(thrown) + (row.slot == 13 ? " on PowerControl" : " on ProcessControl"));
+      SetEnvironmentVariableA("VESPERKIT_DOUBLE_THROW", thrown);
+      const HRESULT expected = *thrown ? E_UNEXPECTED : S_OK;
+      EXPECT_EQ(Slot<LongRef>(object.Get(), row.slot)(object.Get(), &result), expected);
+      EXPECT_EQ(ByName(object.Get(), row.member, nullptr), expected);
+    }
+  }
+  SetEnvironmentVariableA("VESPERKIT_DOUBLE_THROW", nullptr);
+  SetEnvironmentVariableA("VESPERKIT_RECORD_FILE", nullptr);
+  DeleteFileA(record.c_str());
+}
+
 }  // namespace
 }  // namespace vk::wintest

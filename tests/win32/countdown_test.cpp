@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "app/app_state.h"
+#include "app/frm_main.h"
 #include "app/startup.h"
 #include "forceclose/app_entry.h"
 #include "support.h"
@@ -72,11 +73,13 @@ TEST(CountdownOnWine, CountsFromThreeTopMostThenSuspendsAfterClosingTheListedPro
     state.schedule.ForceAppClose = kTrue;
     state.AppEntries = {forceclose::MakeAppEntry("C:\\Tools\\app.exe")};
     state.TimerRunning = kTrue;
+    state.schedule.DayTime = kFalse;
+    state.PeriodTarget = platform::DateTime{2000, 1, 1, 0, 0, 0};  // long due
     DeleteFileA(record.c_str());  // start-up's own calls are not the countdown's
 
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, WatchLabel, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    state.ShowCountdown();
+    state.gFrmMain->Timer1_Timer();
     UnhookWindowsHookEx(hook);
     EXPECT_EQ(labels, (Strings{"Time until shutdown: 3 secs", "Time until shutdown: 2 secs",
                                "Time until shutdown: 1 secs"}));

@@ -14,11 +14,12 @@ namespace {
 using platform::DateTime;
 using platform::FormEvent;
 
-// A started program whose due ticks count countdowns instead of opening one.
+// A started program whose due ticks count the countdowns they open; each
+// closes again untouched.
 struct Timer {
   Timer() {
     EXPECT_EQ(Startup(w.state), 0);
-    w.state.ShowCountdown = [this] { ++countdowns; };
+    w.forms.onModal = [this](fakes::FakeFormHost&) { ++countdowns; };
     w.tray.calls.clear();
   }
   fakes::FakeFormHost& Main() { return static_cast<fakes::FakeFormHost&>(w.state.gFrmMain->Host()); }
@@ -68,6 +69,9 @@ TEST(ScheduleTimer, IsDueAtTheTargetInBothModes) {
       {"0:15", {2026, 12, 31, 23, 50}, "0:5",
        {{{2026, 12, 31, 23, 59, 58}, kNotDue}, {{2027, 1, 1, 0, 4}, kNotDue}, {{2027, 1, 1, 0, 5, 1}, kDue}}},
       {"0:15", {2028, 2, 28, 23, 45}, "0:0", {{{2028, 2, 28, 23, 59, 59}, kNotDue}, {{2028, 2, 29, 0, 0}, kDue}}},
+      // 2100 is no leap year, for the target's date and for the clock's.
+      {"0:15", {2100, 2, 28, 23, 50}, "0:5", {{{2100, 3, 1, 0, 4}, kNotDue}, {{2100, 3, 1, 0, 5}, kDue}}},
+      {"0:15", {2100, 3, 1, 10, 0}, "10:15", {{{2100, 3, 1, 10, 14}, kNotDue}, {{2100, 3, 1, 10, 15}, kDue}}},
       // A target slept through is due at the first tick after resuming, even
       // when the clock shows an earlier time of day then.
       {"0:30", {2026, 12, 6, 10, 0}, "10:30", {{{2026, 12, 6, 11, 15}, kDue}}},
@@ -146,6 +150,26 @@ TEST(ScheduleTimer, ASwitchToPeriodWhileATimeScheduleRunsFindsNoPeriodTarget) {
   t.w.state.schedule.DayTime = kFalse;  // the dialog's option button, before OK
   t.w.clock.now.hour = 11;
   EXPECT_FALSE(t.Tick());
+}
+
+TEST(ScheduleTimer, ATimerStartedAgainWhileTheWarningIsUpOpensNoSecondWarning) {
+  Timer t;
+  t.Set(true, "09:00", "06/12/26");
+  t.w.clock.now = {2026, 12, 6, 9, 30, 0};  // the target has passed today: every tick is due
+  t.w.forms.onModal = [&](fakes::FakeFormHost& form) {
+    ++t.countdowns;
+    // The user starts the schedule again from the tray while the warning is up.
+    t.Start();
+    EXPECT_FALSE(t.Tick());
+    EXPECT_FALSE(t.Armed());
+    form.Click("CmdCancel");
+  };
+  t.Start();
+  EXPECT_TRUE(t.Tick());
+  EXPECT_EQ(t.countdowns, 1);
+  t.Start();
+  EXPECT_TRUE(t.Tick()) << "once the warning has closed, the next due tick opens one again";
+  EXPECT_FALSE(t.w.journal.Contains("Power.DoPowerAction"));
 }
 
 }  // namespace

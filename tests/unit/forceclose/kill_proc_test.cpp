@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "app/kill_listed_apps.h"
 #include "fakes/test_world.h"
 
 namespace vk::forceclose {
@@ -80,7 +79,8 @@ TEST(KillListedApps, HandsOverTheCheckedEntriesAndOnTheOlderGenerationItsOwnExec
       w.state.AppEntries.back().Checked = checked;
     }
     w.journal.entries.clear();
-    app::KillListedApps(w.state);
+    KillListedApps({w.state.schedule.ForceAppClose, w.state.AppEntries, w.state.gProcessControl, w.components,
+                    w.windows, w.files});
     EXPECT_EQ(w.journal.entries, c.expected) << "case " << i;
     EXPECT_EQ(w.state.gProcessControl != nullptr, c.installed) << "case " << i;
   }

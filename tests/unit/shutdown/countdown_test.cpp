@@ -24,11 +24,15 @@ class Countdown : public ::testing::Test {
     w.state.AppEntries = {forceclose::MakeAppEntry("C:\\Tools\\app.exe")};
   }
   FakeFormHost& Main() { return static_cast<FakeFormHost&>(w.state.gFrmMain->Host()); }
-  // Armed, then disarmed as the due tick that opens the countdown does.
+  // Armed; the clock then reaches the target and the due tick opens the
+  // countdown, which the test's onModal plays.
   void Arm() {
     Main().Click("mnuTimerStart");
-    Main().Model().SetEnabled("Timer1", false);
     w.journal.entries.clear();
+  }
+  void ReachTarget() {
+    w.clock.now = *w.state.PeriodTarget;
+    ASSERT_TRUE(Main().Tick("Timer1"));
   }
   // The calls to the components whose names start so, without the prefix.
   Strings Calls(const std::string& prefix) const {
@@ -57,7 +61,7 @@ TEST_F(Countdown, IsModalTopMostBlinksAndAfterAShutdownStaysOpenDisabled) {
     for (const char* c : {"Timer1", "CmdOK", "CmdCancel"}) EXPECT_FALSE(form.Model().Get(c).enabled) << c;
     EXPECT_FALSE(form.UserClick("CmdCancel"));
   };
-  w.state.ShowCountdown();
+  ReachTarget();
   EXPECT_EQ(w.windows.flashed, std::vector<WindowHandle>(2, handle)) << "a blink for each second shown";
   ASSERT_EQ(w.windows.topMostCalls.size(), 1u) << "a shutdown is not called off";
   const auto& topMost = w.windows.topMostCalls[0];
@@ -149,7 +153,7 @@ TEST_F(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
       while (form.Tick("Timer1")) note();
       unloaded = form.Unloaded();
     };
-    w.state.ShowCountdown();
+    ReachTarget();
 
     Strings expected;
     std::size_t blinks = 0;

@@ -1,8 +1,8 @@
-#include "app/schedule_timer.h"
+#include "schedule/schedule_timer.h"
 
 #include <cstdint>
 
-namespace vk::app {
+namespace vk::schedule {
 
 namespace {
 
@@ -36,9 +36,9 @@ std::int64_t MinuteNumber(const platform::DateTime& t) {
 
 }  // namespace
 
-std::string PeriodTargetTime(const std::string& startTime, const schedule::TimeParts& period) {
-  schedule::TimeParts now;
-  schedule::SplitTime(startTime, now);
+std::string PeriodTargetTime(const std::string& startTime, const TimeParts& period) {
+  TimeParts now;
+  SplitTime(startTime, now);
   int minutes = period.minutes + now.minutes;
   int carry = 0;
   if (minutes >= 60) {
@@ -46,10 +46,10 @@ std::string PeriodTargetTime(const std::string& startTime, const schedule::TimeP
     carry = 1;
   }
   const int hours = now.hours + period.hours + carry;
-  return schedule::NormaliseTime(std::to_string(hours) + ":" + std::to_string(minutes));
+  return NormaliseTime(std::to_string(hours) + ":" + std::to_string(minutes));
 }
 
-platform::DateTime PeriodTargetMoment(const platform::DateTime& start, const schedule::TimeParts& period) {
+platform::DateTime PeriodTargetMoment(const platform::DateTime& start, const TimeParts& period) {
   const std::int64_t minute = MinuteNumber(start) + period.hours * 60 + period.minutes;
   const std::int64_t days = minute >= 0 ? minute / 1440 : (minute - 1439) / 1440;
   const std::int64_t minuteOfDay = minute - days * 1440;
@@ -61,9 +61,9 @@ platform::DateTime PeriodTargetMoment(const platform::DateTime& start, const sch
 
 bool TimeAndDateDue(const platform::DateTime& now, const std::string& dateSeparator, const std::string& sleepTime,
                     const std::string& sleepDate) {
-  if (schedule::DateText(now, dateSeparator) != sleepDate) return false;
-  schedule::TimeParts target;
-  schedule::SplitTime(sleepTime, target);
+  if (DateText(now, dateSeparator) != sleepDate) return false;
+  TimeParts target;
+  SplitTime(sleepTime, target);
   return target.hours < now.hour || (target.hours == now.hour && target.minutes <= now.minute);
 }
 
@@ -71,4 +71,4 @@ bool PeriodDue(const platform::DateTime& now, const platform::DateTime& target) 
   return MinuteNumber(now) >= MinuteNumber(target);
 }
 
-}  // namespace vk::app
+}  // namespace vk::schedule

@@ -6,14 +6,14 @@
 #include "platform/clock.h"
 #include "schedule/time_conversions.h"
 
-namespace vk::app {
+namespace vk::schedule {
 
 // The period target as a time of day, "h:m" without leading zeros, from the
 // start "hh:mm" and the period: 08:50 + 1:30 -> "10:20", 23:50 + 0:15 -> "0:5".
-std::string PeriodTargetTime(const std::string& startTime, const schedule::TimeParts& period);
+std::string PeriodTargetTime(const std::string& startTime, const TimeParts& period);
 
 // The same target with its date: the start minute plus the period.
-platform::DateTime PeriodTargetMoment(const platform::DateTime& start, const schedule::TimeParts& period);
+platform::DateTime PeriodTargetMoment(const platform::DateTime& start, const TimeParts& period);
 
 // Time and date: due on the day whose date text is sleepDate, once the clock
 // has reached sleepTime. A day that has passed never comes again.
@@ -24,4 +24,4 @@ bool TimeAndDateDue(const platform::DateTime& now, const std::string& dateSepara
 // machine that slept through the target finds it due on waking.
 bool PeriodDue(const platform::DateTime& now, const platform::DateTime& target);
 
-}  // namespace vk::app
+}  // namespace vk::schedule
