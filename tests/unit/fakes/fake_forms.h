@@ -1,7 +1,9 @@
 #pragma once
 // Forms toolkit double: forms live only as their models. A modal show runs a
 // scripted interaction (a callback that plays the user) and returns when the
-// script is done; a pop-up menu runs a script that may choose an item.
+// script is done; a pop-up menu runs a script that may choose an item. What
+// the user's actions cause is decided by the same input rules the Win32
+// binding calls (platform/form_input.h); this double only holds state.
 #include <functional>
 #include <memory>
 #include <string>
