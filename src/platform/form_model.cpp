@@ -248,7 +248,7 @@ void FormModel::SetFocus(const std::string& control) {
 std::vector<const ControlState*> FormModel::Containers(const std::string& control) const {
   std::vector<const ControlState*> chain;
   std::string name = Get(control).container;
-  while (!name.empty() && Has(name) && chain.size() < kMaxNesting) {
+  while (!name.empty() && chain.size() < kMaxNesting) {
     chain.push_back(&Get(name));
     name = chain.back()->container;
   }

@@ -153,6 +153,8 @@ inline const std::vector<UserActionCase>& UserActionCases() {
        {"txtNum:Change", "udNum:Change"}, "txtNum", {{"txtNum.text", "31"}, {"udNum.value", "31"}}},
       {"TheMaskedBoxTakesDigitsOverItsPlaceholders", NoSetup, [](D u) { u.Type("mskTime", "1x23\b"); },
        Strings(4, "mskTime:Change"), "mskTime", {{"mskTime.text", "12:__"}}},
+      {"EnterClicksTheDefaultButtonAndLeavesACheckBoxUnvalidated", NoSetup, [](D u) { u.Enter(); },
+       {"CmdOK:Click"}, "chkForce", {}},
       {"AnInvalidTimeKeepsTheFocus", NoSetup, [](D u) { u.Type("mskTime", "2500"); u.Focus("txtOther"); },
        plus(fourKeys, {"mskTime:Validate"}), "mskTime", {{"mskTime.text", "25:00"}}},
       {"AnInvalidTimeLetsNeitherOKNorCancelBeClicked", NoSetup,
