@@ -3,7 +3,7 @@
 // its window from the control's table row, shows the model's changes on it,
 // and reports what the user did to it to the form's input rules
 // (platform/form_input.h), which decide what follows. A new kind of control
-// is a new part file and its line in the table of control_parts.cpp.
+// is a new part file, and its maker declared and listed in control_parts.cpp.
 #include <windows.h>
 
 #include <memory>
