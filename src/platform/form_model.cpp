@@ -22,6 +22,8 @@ bool DateBefore(const DateTime& a, const DateTime& b) {
 
 FormModel::FormModel(const FormDef& def) : caption_(def.caption), formHeight_(def.clientHeight) {
   for (const ControlDef& c : def.controls) {
+    if (c.name == "Form" || !controls_.try_emplace(c.name).second)
+      throw UnknownControl("form " + def.name + " names the control " + c.name + " twice");
     ControlState& s = controls_[c.name];
     s.kind = c.kind;
     s.container = c.container;
@@ -41,15 +43,18 @@ FormModel::FormModel(const FormDef& def) : caption_(def.caption), formHeight_(de
       s.buddy = c.extra;
     }
   }
+  for (const ControlDef& c : def.controls)
+    if (!c.container.empty() && !Has(c.container))
+      throw UnknownControl("form " + def.name + ": " + c.name + " is inside " + c.container + ", which it lacks");
 }
 
 const ControlState& FormModel::Get(const std::string& control) const {
-  static const ControlState kMissing;
   auto it = controls_.find(control);
-  return it == controls_.end() ? kMissing : it->second;
+  if (it == controls_.end()) throw UnknownControl("the form has no control named \"" + control + "\"");
+  return it->second;
 }
 
-ControlState& FormModel::Mutable(const std::string& control) { return controls_[control]; }
+ControlState& FormModel::Mutable(const std::string& control) { return const_cast<ControlState&>(Get(control)); }
 
 void FormModel::Notify(const std::string& control, ModelChange change) {
   if (observer_) observer_(control, change);
@@ -120,6 +125,7 @@ void FormModel::ClearItems(const std::string& control) {
   ControlState& s = Mutable(control);
   s.items.clear();
   s.checks.clear();
+  s.itemFolders.clear();
   s.listIndex = -1;
   s.horizontalExtent = 0;
   Notify(control, ModelChange::Items);
@@ -136,6 +142,7 @@ void FormModel::SetItems(const std::string& control, std::vector<std::string> it
   ControlState& s = Mutable(control);
   s.checks.assign(items.size(), false);
   s.items = std::move(items);
+  s.itemFolders.clear();
   s.listIndex = -1;
   Notify(control, ModelChange::Items);
 }
@@ -210,6 +217,18 @@ void FormModel::SetPath(const std::string& control, const std::string& path) {
   Notify(control, ModelChange::Path);
 }
 
+void FormModel::SetFolderLines(const std::string& control, const std::vector<FolderLine>& lines, int open) {
+  std::vector<std::string> texts;
+  std::vector<std::string> folders;
+  for (const FolderLine& line : lines) {
+    texts.push_back(line.text);
+    folders.push_back(line.path);
+  }
+  SetItems(control, std::move(texts));
+  Mutable(control).itemFolders = std::move(folders);
+  SetListIndex(control, open);
+}
+
 void FormModel::SetCaption(const std::string& caption) {
   caption_ = caption;
   Notify("Form", ModelChange::Caption);
@@ -221,6 +240,7 @@ void FormModel::SetFormHeight(int twips) {
 }
 
 void FormModel::SetFocus(const std::string& control) {
+  if (!control.empty()) Get(control);  // a known name, or none
   focus_ = control;
   Notify(control, ModelChange::Focus);
 }
@@ -228,7 +248,7 @@ void FormModel::SetFocus(const std::string& control) {
 std::vector<const ControlState*> FormModel::Containers(const std::string& control) const {
   std::vector<const ControlState*> chain;
   std::string name = Get(control).container;
-  while (!name.empty() && Has(name) && chain.size() < kMaxNesting) {
+  while (!name.empty() && chain.size() < kMaxNesting) {
     chain.push_back(&Get(name));
     name = chain.back()->container;
   }
@@ -255,7 +275,7 @@ bool FormModel::Shown(const std::string& control) const {
 }
 
 bool FormModel::Usable(const std::string& control) const {
-  if (!Has(control) || !Shown(control) || !Get(control).enabled) return false;
+  if (!Shown(control) || !Get(control).enabled) return false;
   for (const ControlState* c : Containers(control))
     if (!c->enabled) return false;
   return true;

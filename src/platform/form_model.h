@@ -2,13 +2,17 @@
 // The toolkit-neutral state of a form's controls. Handlers read and write it;
 // the Win32 binding mirrors every change onto the real control, and tests read
 // it directly. Programmatic changes never raise handler events by themselves.
+// The model knows only the controls of its table: any other name is a
+// programming error and throws UnknownControl at once, never a silent no-op.
 #include <functional>
 #include <map>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/folder_tree.h"
 #include "platform/form_def.h"
 
 namespace vk::platform {
@@ -34,6 +38,15 @@ struct ControlState {
   std::string path;     // drive list: "c:"; folder and file lists: the folder shown
   std::string pattern;  // file list: the files it shows ("*.exe")
   std::string buddy;    // up-down: the text box whose number it steps
+  std::vector<std::string> itemFolders;  // folder list: the folder each line stands for
+};
+
+// A name that is not a control of the form's table (nor "Form" where the
+// form itself is meant), or a table that names such a container or one
+// name twice.
+class UnknownControl : public std::logic_error {
+ public:
+  using std::logic_error::logic_error;
 };
 
 // What changed, so the binding touches only that on the real control.
@@ -49,6 +62,7 @@ class FormModel {
 
   explicit FormModel(const FormDef& def);
 
+  // Throws UnknownControl for a name that is not in the table.
   const ControlState& Get(const std::string& control) const;
   bool Has(const std::string& control) const { return controls_.count(control) != 0; }
 
@@ -79,6 +93,9 @@ class FormModel {
   void SetMinDate(const std::string& control, const DateTime& date);
   void SetMaxDate(const std::string& control, const DateTime& date);
   void SetPath(const std::string& control, const std::string& path);
+  // A folder list's lines, each with the folder it stands for; the open one
+  // is selected.
+  void SetFolderLines(const std::string& control, const std::vector<FolderLine>& lines, int open);
 
   // The form's caption and its own height in twips (ArrangeFrames changes it).
   const std::string& Caption() const { return caption_; }
@@ -86,7 +103,8 @@ class FormModel {
   int FormHeight() const { return formHeight_; }
   void SetFormHeight(int twips);
 
-  // The control that has the focus (empty: none of this form's controls).
+  // The control that has the focus, or had it last while the focus is in
+  // another window (empty: none yet).
   const std::string& Focus() const { return focus_; }
   void SetFocus(const std::string& control);
 

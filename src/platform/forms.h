@@ -1,8 +1,9 @@
 #pragma once
 // Port: the forms toolkit. A dialog is data (FormDef, a table of controls) plus
 // a handler object; the toolkit renders the table, mirrors the FormModel onto
-// the controls and turns user actions into handler calls. Tests use a fake
-// toolkit on the same model, with no window at all.
+// the controls and passes the user's actions to the form's input rules
+// (platform/form_input.h), which raise the handlers' events. Tests use a fake
+// toolkit on the same model and the same rules, with no window at all.
 #include <memory>
 #include <string>
 
@@ -22,7 +23,8 @@ enum class FormEvent {
   Validate,        // args.cancel keeps the focus in the control
   ItemCheck,       // args.index
   Timer,
-  MouseMove,       // args.button, args.shift, args.x, args.y in the form's scale
+  MouseMove,       // the tray icon's callback: args.x carries the tray message in
+                   // the form's scale; a real move of the mouse raises nothing
   TaskbarCreated,  // the shell's taskbar was (re)created
   EndSession,      // Windows is ending the session
 };
@@ -74,7 +76,9 @@ class FormToolkit {
  public:
   virtual ~FormToolkit() = default;
   // Creates the form's windows hidden, stores the new host in `host` (so the
-  // load handler can already use it), then raises Form_Load.
+  // load handler can already use it), then raises Form_Load. A form whose
+  // windows cannot be made stays unloaded: no Form_Load, and the user cannot
+  // act on it.
   virtual void Load(const FormDef& def, FormModel& model, FormHandlers& handlers,
                     std::unique_ptr<FormHost>& host) = 0;
   // Ends the process at once with the exit code.

@@ -4,6 +4,8 @@
 
 #include <fstream>
 
+#include "owners.h"
+
 namespace vk::wintest {
 namespace {
 
@@ -47,10 +49,10 @@ long RunAndWait(std::string command) {
   PROCESS_INFORMATION process{};
   if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
     return -1;
+  const win32::UniqueHandle thread(process.hThread);
+  const win32::UniqueHandle started(process.hProcess);
   DWORD code = static_cast<DWORD>(-1);
-  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  if (WaitForSingleObject(started.Get(), 60000) == WAIT_OBJECT_0) GetExitCodeProcess(started.Get(), &code);
   return static_cast<long>(code);
 }
 
@@ -65,34 +67,30 @@ HRESULT RegisterDll(const std::string& dll) { return CallServerEntry(dll, "DllRe
 HRESULT UnregisterDll(const std::string& dll) { return CallServerEntry(dll, "DllUnregisterServer"); }
 
 std::optional<std::string> ReadValue(HKEY root, const std::string& path, const char* name, DWORD* type) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
+  win32::UniqueRegKey key;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS) return std::nullopt;
   BYTE data[1024];
   DWORD size = sizeof data;
-  const LONG rc = RegQueryValueExA(key, name, nullptr, type, data, &size);
-  RegCloseKey(key);
-  if (rc != ERROR_SUCCESS) return std::nullopt;
+  if (RegQueryValueExA(key.Get(), name, nullptr, type, data, &size) != ERROR_SUCCESS) return std::nullopt;
   return std::string(reinterpret_cast<char*>(data), size);
 }
 
 void WriteValue(HKEY root, const std::string& path, const char* name, const std::optional<std::string>& bytes,
                 DWORD type) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+  win32::UniqueRegKey key;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr) != ERROR_SUCCESS)
     return;
   if (bytes) {
-    RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes->data()), static_cast<DWORD>(bytes->size()));
+    RegSetValueExA(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes->data()),
+                   static_cast<DWORD>(bytes->size()));
   } else {
-    RegDeleteValueA(key, name);
+    RegDeleteValueA(key.Get(), name);
   }
-  RegCloseKey(key);
 }
 
 bool KeyExists(HKEY root, const std::string& path) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  RegCloseKey(key);
-  return true;
+  win32::UniqueRegKey key;
+  return RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.Put()) == ERROR_SUCCESS;
 }
 
 void DeleteTree(HKEY root, const std::string& path) {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "win32/form_binding.h"
+#include "win32/forms/form_toolkit.h"
 
 namespace vk::wintest {
 

@@ -1,7 +1,9 @@
 #pragma once
 // Forms toolkit double: forms live only as their models. A modal show runs a
 // scripted interaction (a callback that plays the user) and returns when the
-// script is done; a pop-up menu runs a script that may choose an item.
+// script is done; a pop-up menu runs a script that may choose an item. What
+// the user's actions cause is decided by the same input rules the Win32
+// binding calls (platform/form_input.h); this double only holds state.
 #include <functional>
 #include <memory>
 #include <string>
@@ -9,7 +11,8 @@
 
 #include "fakes/fake_window_services.h"
 #include "fakes/journal.h"
-#include "platform/form_user.h"
+#include "platform/edit_mask.h"
+#include "platform/form_input.h"
 #include "platform/forms.h"
 
 namespace vk::fakes {
@@ -34,33 +37,43 @@ class FakeFormHost : public platform::FormHost {
   double TwipsPerPixelX() override { return twipsPerPixelX; }
   int TextWidth(const std::string& text) override { return static_cast<int>(text.size()) * pixelsPerCharacter; }
 
-  // Plays a user action: raises the event on the form's handlers.
+  // Raises the event on the form's handlers, as a test that calls a handler.
   void Fire(const std::string& control, platform::FormEvent event, platform::EventArgs args = {}) {
     handlers_.OnEvent(control, event, args);
   }
   void Click(const std::string& control) { Fire(control, platform::FormEvent::Click); }
 
-  // The user, as the real toolkit lets them act: only on a loaded form and a
-  // control that is enabled and shown; the focus moves to the control first,
-  // and a Validate that keeps the focus elsewhere stops the action. Each
-  // returns false when nothing happened.
-  bool MoveFocus(const std::string& control);
-  bool UserClick(const std::string& control);
-  bool UserType(const std::string& control, const std::string& text);
-  bool UserChoose(const std::string& control, int index);
-  bool UserCheckItem(const std::string& control, int index);
-  bool UserStep(const std::string& upDown, int delta);
-  bool UserDate(const std::string& control, const platform::DateTime& date);
-  bool PressEnter() { return UserClick(ButtonWith(&platform::ControlDef::isDefault)); }
-  bool PressEscape() { return UserClick(ButtonWith(&platform::ControlDef::isCancel)); }
+  // The user, played through the form's input rules (platform/form_input.h),
+  // which decide all that the real toolkit decides. Each returns false when
+  // nothing happened.
+  bool MoveFocus(const std::string& control) { return Done(input_.MoveFocus(control)); }
+  bool UserClick(const std::string& control) { return Done(input_.Press(control) && input_.Click(control)); }
+  // Selects the box's whole text and types the keys over it, one at a time,
+  // as an edit box takes them (a masked box by its mask).
+  bool UserType(const std::string& control, const std::string& keys);
+  bool UserChoose(const std::string& control, int index) { return Done(input_.Choose(control, index)); }
+  bool UserDoubleClick(const std::string& control, int index) {
+    input_.Choose(control, index);
+    return Done(input_.DoubleClick(control));
+  }
+  bool UserCheckItem(const std::string& control, int index) { return Done(input_.CheckItem(control, index)); }
+  bool UserStep(const std::string& upDown, int delta) { return Done(input_.Step(upDown, delta)); }
+  bool UserDate(const std::string& control, const platform::DateTime& date) {
+    return Done(input_.PickDate(control, date));
+  }
+  bool PressEnter() { return Done(input_.PressEnter()); }
+  bool PressEscape() { return Done(input_.PressEscape()); }
   // The frame's Close: QueryUnload, then Unload unless the form kept itself.
-  void CloseFrame();
+  void CloseFrame() {
+    if (input_.Close()) Unload();
+  }
   // The timer's interval has passed: raises Timer only while the timer runs.
   bool Tick(const std::string& timer);
 
   const platform::FormDef& Def() const { return def_; }
   platform::FormModel& Model() { return model_; }
-  bool Unloaded() const { return unloaded_; }
+  bool Unloaded() const { return !input_.Loaded(); }
+  void MarkLoaded() { input_.SetLoaded(true); }
   WindowHandle Owner() const { return owner_; }
 
   int scaleMode = platform::kScaleTwips;
@@ -68,21 +81,21 @@ class FakeFormHost : public platform::FormHost {
   int pixelsPerCharacter = 6;
 
  private:
-  bool CanAct(const std::string& control) { return !unloaded_ && model_.Usable(control); }
-  std::string ButtonWith(bool platform::ControlDef::*flag) const {
-    for (const platform::ControlDef& c : def_.controls)
-      if (c.*flag) return c.name;
-    return {};
+  // The focus of this toolkit never leaves before the rules let it, so a
+  // refused move has nothing to give back.
+  bool Done(bool acted) {
+    input_.FocusBack();
+    return acted;
   }
 
   FakeFormToolkit& toolkit_;
   const platform::FormDef& def_;
   platform::FormModel& model_;
   platform::FormHandlers& handlers_;
+  platform::FormInput input_{def_, model_, handlers_};
   WindowHandle handle_;
   WindowHandle owner_ = 0;
   bool visible_ = false;
-  bool unloaded_ = false;
 };
 
 class FakeFormToolkit : public platform::FormToolkit {
@@ -97,6 +110,7 @@ class FakeFormToolkit : public platform::FormToolkit {
     nextHandle_ += 0x10;
     hosts.push_back(fake);
     journal_.Add("Load " + def.name);
+    fake->MarkLoaded();
     fake->Fire("Form", platform::FormEvent::Load);
   }
   void EndProgram(int exitCode) override {
@@ -143,8 +157,9 @@ inline FakeFormHost::~FakeFormHost() {
 
 inline void FakeFormHost::Show(platform::ShowMode mode, WindowHandle owner) {
   owner_ = owner;
+  const std::string first = input_.FirstFocus();
+  if (!visible_ && !first.empty()) Done(input_.MoveFocus(first));
   visible_ = true;
-  if (model_.Focus().empty() && !def_.initialFocus.empty()) model_.SetFocus(def_.initialFocus);
   toolkit_.journal().Add("Show " + def_.name);
   if (mode != platform::ShowMode::Modal) return;
   toolkit_.modalStack.push_back(this);
@@ -154,80 +169,45 @@ inline void FakeFormHost::Show(platform::ShowMode mode, WindowHandle owner) {
 
 inline void FakeFormHost::Hide() {
   visible_ = false;
+  input_.FocusLeftForm();
   toolkit_.journal().Add("Hide " + def_.name);
 }
 
 inline void FakeFormHost::Unload() {
-  if (unloaded_) return;  // as the real toolkit: Form_Unload runs once
+  if (!input_.Loaded()) return;  // as the real toolkit: Form_Unload runs once
   Fire("Form", platform::FormEvent::Unload);
   visible_ = false;
-  unloaded_ = true;
+  input_.SetLoaded(false);
 }
 
-inline bool FakeFormHost::MoveFocus(const std::string& control) {
-  if (!CanAct(control)) return false;
-  const std::string from = model_.Focus();
-  if (!from.empty() && from != control) {
-    platform::EventArgs args;
-    handlers_.OnEvent(from, platform::FormEvent::Validate, args);
-    if (args.cancel) return false;
+inline bool FakeFormHost::UserType(const std::string& control, const std::string& keys) {
+  const platform::ControlDef* def = nullptr;
+  for (const platform::ControlDef& c : def_.controls)
+    if (c.name == control) def = &c;
+  bool acted = input_.Press(control);
+  if (def == nullptr || def->kind != platform::ControlKind::MaskedEdit) {
+    std::string text;  // what is typed replaces the selected text
+    for (size_t i = 0; acted && i < keys.size(); ++i) {
+      if (keys[i] == '\b' && text.empty()) continue;
+      keys[i] == '\b' ? text.pop_back() : text.push_back(keys[i]);
+      acted = input_.Type(control, text);
+    }
+    return Done(acted);
   }
-  model_.SetFocus(control);
-  return true;
-}
-
-inline bool FakeFormHost::UserClick(const std::string& control) {
-  if (!MoveFocus(control)) return false;
-  if (platform::UserClickEffect(model_, control)) Fire(control, platform::FormEvent::Click);
-  return true;
-}
-
-inline bool FakeFormHost::UserType(const std::string& control, const std::string& text) {
-  if (!MoveFocus(control)) return false;
-  platform::UserTypeEffect(model_, control, text);
-  Fire(control, platform::FormEvent::Change);
-  return true;
-}
-
-inline bool FakeFormHost::UserChoose(const std::string& control, int index) {
-  if (!MoveFocus(control) || !platform::UserChooseEffect(model_, control, index)) return false;
-  Fire(control, platform::FormEvent::Click);
-  return true;
-}
-
-inline bool FakeFormHost::UserCheckItem(const std::string& control, int index) {
-  if (!MoveFocus(control) || !platform::UserCheckEffect(model_, control, index)) return false;
-  platform::EventArgs args;
-  args.index = index;
-  Fire(control, platform::FormEvent::ItemCheck, args);
-  return true;
-}
-
-inline bool FakeFormHost::UserStep(const std::string& upDown, int delta) {
-  if (!CanAct(upDown) || !platform::UserStepEffect(model_, upDown, delta)) return false;
-  const std::string buddy = model_.Get(upDown).buddy;
-  if (!buddy.empty()) Fire(buddy, platform::FormEvent::Change);
-  Fire(upDown, platform::FormEvent::Change);
-  return true;
-}
-
-inline bool FakeFormHost::UserDate(const std::string& control, const platform::DateTime& date) {
-  if (!MoveFocus(control)) return false;
-  platform::UserDateEffect(model_, control, date);
-  Fire(control, platform::FormEvent::Change);
-  return true;
-}
-
-inline void FakeFormHost::CloseFrame() {
-  if (unloaded_) return;
-  platform::EventArgs args;
-  handlers_.OnEvent("Form", platform::FormEvent::QueryUnload, args);
-  if (!args.cancel) Unload();
+  const std::string& mask = def->extra;
+  platform::MaskedText box{model_.Get(control).text, 0};
+  platform::ClearMaskRange(mask, def->placeholder, box, 0, static_cast<int>(mask.size()));
+  for (char key : keys) {
+    if (!acted) break;
+    if (key == '\b') platform::BackspaceInMask(mask, def->placeholder, box);
+    if (key == '\b' || platform::TypeIntoMask(mask, def->placeholder, box, key)) acted = input_.Type(control, box.text);
+  }
+  return Done(acted);
 }
 
 inline bool FakeFormHost::Tick(const std::string& timer) {
   const platform::ControlState& t = model_.Get(timer);
-  if (unloaded_ || !t.enabled || t.interval <= 0) return false;
+  if (!input_.Loaded() || !t.enabled || t.interval <= 0) return false;
   Fire(timer, platform::FormEvent::Timer);
   return true;
 }

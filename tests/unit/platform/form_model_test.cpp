@@ -1,12 +1,17 @@
-// The form model's own rules and the effects of user actions on it.
+// The form model's own rules, and the user-action effects the table of user
+// actions (forms/user_actions.h) does not reach.
 #include "platform/form_model.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/form_user.h"
+#include "platform/form_input.h"
 
 namespace vk::platform {
 namespace {
+
+struct NoHandlers : FormHandlers {
+  void OnEvent(const std::string&, FormEvent, EventArgs&) override {}
+} quiet;
 
 FormDef Dialog() {
   FormDef d;
@@ -44,13 +49,13 @@ TEST(FormModel, OptionButtonsAreOneGroupPerContainer) {
   EXPECT_EQ(m.Get("optB").value, 1);
   EXPECT_EQ(m.Get("optC").value, 1) << "another frame is another group";
   EXPECT_EQ(changed, (std::vector<std::string>{"optA", "optC", "optB", "optA"}));
-  EXPECT_TRUE(UserClickEffect(m, "optA"));
-  EXPECT_FALSE(UserClickEffect(m, "optA")) << "a selected button raises no second click";
-  EXPECT_EQ(m.Get("optB").value, 0);
 }
 
-TEST(FormModel, ComboTextSelectsOnlyAnExactEntryAndTypingSelectsNone) {
-  FormModel m(Dialog());
+TEST(FormModel, ComboTextSelectsOnlyAnExactEntry) {
+  const FormDef def = Dialog();
+  FormModel m(def);
+  FormInput input(def, m, quiet);
+  input.SetLoaded(true);
   m.AddItem("cboMode", "Shutdown");
   m.AddItem("cboMode", "Suspend");
   m.SetListIndex("cboMode", 1);
@@ -59,16 +64,16 @@ TEST(FormModel, ComboTextSelectsOnlyAnExactEntryAndTypingSelectsNone) {
   EXPECT_EQ(m.Get("cboMode").listIndex, 0);
   m.SetText("cboMode", "Shut");
   EXPECT_EQ(m.Get("cboMode").listIndex, -1);
-  EXPECT_TRUE(UserChooseEffect(m, "cboMode", 1));
-  UserTypeEffect(m, "cboMode", "Suspend");
-  EXPECT_EQ(m.Get("cboMode").listIndex, -1);
-  EXPECT_FALSE(UserChooseEffect(m, "cboMode", 2));
+  EXPECT_FALSE(input.Choose("cboMode", 2));
   m.SetListIndex("cboMode", 7);
   EXPECT_EQ(m.Get("cboMode").listIndex, -1);
 }
 
 TEST(FormModel, UpDownStepsTheNumberInItsBuddyWithinItsRange) {
-  FormModel m(Dialog());
+  const FormDef def = Dialog();
+  FormModel m(def);
+  FormInput input(def, m, quiet);
+  input.SetLoaded(true);
   // Steps from the buddy's number, or from the up-down's own position when it holds none.
   const struct {
     const char* before;
@@ -82,7 +87,7 @@ TEST(FormModel, UpDownStepsTheNumberInItsBuddyWithinItsRange) {
                {"-400", 1, "2", true}};
   for (const auto& s : steps) {
     m.SetText("txtNum", s.before);
-    EXPECT_EQ(UserStepEffect(m, "udNum", s.delta), s.moved) << s.before;
+    EXPECT_EQ(input.Step("udNum", s.delta), s.moved) << s.before;
     EXPECT_EQ(m.Get("txtNum").text, s.after) << s.before;
     EXPECT_EQ(m.Get("udNum").value, std::stoi(s.after)) << s.before;
   }
@@ -94,7 +99,7 @@ TEST(FormModel, TheChosenDayStaysInsideTheSelectableRange) {
   m.SetMinDate("dtpDay", {2026, 12, 6, 10, 0, 0});
   EXPECT_EQ(m.Get("dtpDay").date.year, 2026);
   m.SetMaxDate("dtpDay", {2027, 12, 6, 10, 0, 0});
-  UserDateEffect(m, "dtpDay", {2030, 5, 5, 0, 0, 0});
+  m.SetDate("dtpDay", {2030, 5, 5, 0, 0, 0});
   EXPECT_EQ(m.Get("dtpDay").date.year, 2027);
   m.SetMaxDate("dtpDay", {2025, 1, 1, 0, 0, 0});  // below the lowest: the range shrinks to one day
   EXPECT_FALSE(DateBefore(*m.Get("dtpDay").maxDate, *m.Get("dtpDay").minDate));
@@ -112,28 +117,39 @@ TEST(FormModel, FramesCarryTheirControlsPositionVisibilityAndEnabling) {
   m.SetEnabled("Frame1", false);
   EXPECT_FALSE(m.Usable("optA"));
   EXPECT_TRUE(m.Usable("optC"));
-  EXPECT_FALSE(m.Usable("nothing"));
 }
 
-TEST(FormModel, ListsAndCheckBoxesKeepTheirMarks) {
+TEST(FormModel, AnyNameOutsideItsTableIsAProgrammingError) {
   FormModel m(Dialog());
+  EXPECT_THROW(m.SetText("txtMisspelt", "x"), UnknownControl);
+  EXPECT_THROW(m.Usable("nothing"), UnknownControl);
+  EXPECT_THROW(m.SetFocus("Form"), UnknownControl);
+  EXPECT_FALSE(m.Has("txtMisspelt"));
+  FormDef lost = Dialog();
+  lost.controls.back().container = "Frame9";
+  EXPECT_THROW(FormModel{lost}, UnknownControl);
+  FormDef twice = Dialog();
+  twice.controls.push_back(twice.controls.front());
+  EXPECT_THROW(FormModel{twice}, UnknownControl);
+}
+
+TEST(FormModel, ListsKeepTheirMarks) {
+  const FormDef def = Dialog();
+  FormModel m(def);
+  FormInput input(def, m, quiet);
+  input.SetLoaded(true);
   m.AddItem("lstApps", "app.exe");
   m.AddItem("lstApps", "tool.exe");
   m.SetItemChecked("lstApps", 1, true);
   m.SetItemChecked("lstApps", -1, true);
   EXPECT_EQ(m.Get("lstApps").checks, (std::vector<bool>{false, true}));
-  EXPECT_TRUE(UserCheckEffect(m, "lstApps", 1));
-  EXPECT_FALSE(UserCheckEffect(m, "lstApps", 5));
+  EXPECT_TRUE(input.CheckItem("lstApps", 1));
+  EXPECT_FALSE(input.CheckItem("lstApps", 5));
   EXPECT_EQ(m.Get("lstApps").checks, (std::vector<bool>{false, false}));
   m.SetHorizontalExtent("lstApps", 120);
   m.ClearItems("lstApps");
   EXPECT_TRUE(m.Get("lstApps").items.empty());
   EXPECT_EQ(m.Get("lstApps").horizontalExtent, 0);
-  EXPECT_TRUE(UserClickEffect(m, "chkForce"));
-  EXPECT_EQ(m.Get("chkForce").value, 1);
-  m.SetValue("chkForce", 2);
-  UserClickEffect(m, "chkForce");
-  EXPECT_EQ(m.Get("chkForce").value, 0) << "a grayed box becomes unchecked";
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "win32/checked_list.h"
+#include "win32/forms/checked_list.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "boundary_guard.h"
 #include "owners.h"
 
 namespace vk::win32 {
@@ -25,9 +26,9 @@ std::string ItemText(HWND list, UINT index) {
   return text;
 }
 
-void Toggle(HWND list, ControlSink& sink, int index) {
-  if (index < 0 || index >= static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0))) return;
-  sink.ItemCheckToggled(list, index);
+void Toggle(HWND list, const CheckToggled& toggled, int index) {
+  if (index < 0 || index >= static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0)) || !toggled) return;
+  toggled(index);
 }
 
 // The item under the point when the point is on its check box, or -1.
@@ -40,29 +41,32 @@ int BoxHit(HWND list, LPARAM point) {
   return x >= item.left && x < item.left + kBoxSize + 2 * kGap ? static_cast<int>(LOWORD(hit)) : -1;
 }
 
-LRESULT CALLBACK ToggleProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto& sink = *reinterpret_cast<ControlSink*>(data);
+LRESULT HandleListMessage(HWND list, UINT message, WPARAM wParam, LPARAM lParam, const CheckToggled& toggled) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK: {
       const int index = BoxHit(list, lParam);
       const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
-      if (index >= 0) Toggle(list, sink, index);
+      if (index >= 0) Toggle(list, toggled, index);
       return result;
     }
     case WM_KEYDOWN:
       if (wParam == VK_SPACE) {
-        Toggle(list, sink, static_cast<int>(SendMessageA(list, LB_GETCARETINDEX, 0, 0)));
+        Toggle(list, toggled, static_cast<int>(SendMessageA(list, LB_GETCARETINDEX, 0, 0)));
         return 0;
       }
-      break;
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(list, ToggleProc, kToggleSubclass);
       break;
     default:
       break;
   }
   return DefSubclassProc(list, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ToggleProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(list, ToggleProc, kToggleSubclass);
+  return Guarded<LRESULT>("ToggleProc", 0, [&] {
+    return HandleListMessage(list, message, wParam, lParam, *reinterpret_cast<const CheckToggled*>(data));
+  });
 }
 
 }  // namespace
@@ -94,8 +98,8 @@ void DrawCheckedItem(const DRAWITEMSTRUCT& item, bool checked) {
   if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &text);
 }
 
-void AttachCheckToggle(HWND list, ControlSink& sink) {
-  SetWindowSubclass(list, ToggleProc, kToggleSubclass, reinterpret_cast<DWORD_PTR>(&sink));
+void AttachCheckToggle(HWND list, CheckToggled& toggled) {
+  SetWindowSubclass(list, ToggleProc, kToggleSubclass, reinterpret_cast<DWORD_PTR>(&toggled));
 }
 
 }  // namespace vk::win32

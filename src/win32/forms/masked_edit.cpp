@@ -1,9 +1,11 @@
-#include "win32/masked_edit.h"
+#include "win32/forms/masked_edit.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include "boundary_guard.h"
 #include "platform/edit_mask.h"
+#include "win32/forms/control_part.h"
 
 namespace vk::win32 {
 
@@ -11,27 +13,21 @@ namespace {
 
 constexpr UINT_PTR kMaskSubclass = 1;
 
-std::string TextOf(HWND edit) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(edit, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
-
 // The box as it stands, with the selection cleared when there is one (the
 // keys that follow type over it).
 platform::MaskedText Current(HWND edit, const MaskedEditRules& rules, bool clearSelection) {
   DWORD start = 0;
   DWORD end = 0;
   SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-  platform::MaskedText box{TextOf(edit), static_cast<int>(start)};
+  platform::MaskedText box{WindowText(edit), static_cast<int>(start)};
   if (clearSelection && end > start) {
     platform::ClearMaskRange(rules.mask, rules.placeholder, box, static_cast<int>(start), static_cast<int>(end));
   }
   return box;
 }
 
-void Report(HWND edit, const MaskedEditRules& rules, const platform::MaskedText& box) {
-  if (rules.sink != nullptr) rules.sink->MaskedTextTyped(edit, box.text, box.caret);
+void Report(const MaskedEditRules& rules, const platform::MaskedText& box) {
+  if (rules.typed) rules.typed(box.text, box.caret);
 }
 
 // Returns true when the key was handled here.
@@ -46,21 +42,20 @@ bool HandleChar(HWND edit, const MaskedEditRules& rules, WPARAM key) {
     } else {
       platform::BackspaceInMask(rules.mask, rules.placeholder, box);
     }
-    Report(edit, rules, box);
+    Report(rules, box);
     return true;
   }
   if (key < 32) return false;  // Tab, Enter, Esc, control keys: the dialog's
   platform::MaskedText box = Current(edit, rules, true);
   if (platform::TypeIntoMask(rules.mask, rules.placeholder, box, static_cast<char>(key))) {
-    Report(edit, rules, box);
+    Report(rules, box);
   } else {
     MessageBeep(MB_OK);
   }
   return true;
 }
 
-LRESULT CALLBACK MaskProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
-  auto& rules = *reinterpret_cast<MaskedEditRules*>(data);
+LRESULT HandleMaskMessage(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, const MaskedEditRules& rules) {
   switch (message) {
     case WM_CHAR:
       if (HandleChar(edit, rules, wParam)) return 0;
@@ -69,7 +64,7 @@ LRESULT CALLBACK MaskProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
       if (wParam == VK_DELETE) {
         platform::MaskedText box = Current(edit, rules, false);
         platform::DeleteInMask(rules.mask, rules.placeholder, box);
-        Report(edit, rules, box);
+        Report(rules, box);
         return 0;
       }
       break;
@@ -78,13 +73,17 @@ LRESULT CALLBACK MaskProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
     case WM_CLEAR:
     case WM_UNDO:
       return 0;  // only typed keys change the box
-    case WM_NCDESTROY:
-      RemoveWindowSubclass(edit, MaskProc, kMaskSubclass);
-      break;
     default:
       break;
   }
   return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MaskProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+  if (message == WM_NCDESTROY) RemoveWindowSubclass(edit, MaskProc, kMaskSubclass);
+  return Guarded<LRESULT>("MaskProc", 0, [&] {
+    return HandleMaskMessage(edit, message, wParam, lParam, *reinterpret_cast<const MaskedEditRules*>(data));
+  });
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
-#include "win32/frame_window.h"
+#include "win32/forms/frame_window.h"
 
 #include <string>
+
+#include "boundary_guard.h"
+#include "win32/forms/control_part.h"
 
 namespace vk::win32 {
 
@@ -8,25 +11,40 @@ namespace {
 
 HFONT FontOf(HWND frame) { return reinterpret_cast<HFONT>(GetWindowLongPtrA(frame, 0)); }
 
-std::string TextOf(HWND window) {
-  std::string text(static_cast<size_t>(GetWindowTextLengthA(window)) + 1, '\0');
-  text.resize(static_cast<size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
-  return text;
-}
+// A painting of the frame with its font selected; both are given back on
+// every path out.
+class FramePaint {
+ public:
+  explicit FramePaint(HWND frame) : frame_(frame), dc_(BeginPaint(frame, &paint_)) {
+    if (dc_ != nullptr && FontOf(frame) != nullptr) old_ = SelectObject(dc_, FontOf(frame));
+  }
+  ~FramePaint() {
+    if (old_ != nullptr) SelectObject(dc_, old_);
+    EndPaint(frame_, &paint_);
+  }
+  FramePaint(const FramePaint&) = delete;
+  FramePaint& operator=(const FramePaint&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND frame_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+  HGDIOBJ old_ = nullptr;
+};
 
 // The etched border runs through the middle of the caption's line; the
 // caption sits on it with the face colour behind it.
 void Paint(HWND frame) {
-  PAINTSTRUCT paint;
-  HDC dc = BeginPaint(frame, &paint);
-  HGDIOBJ old = FontOf(frame) != nullptr ? SelectObject(dc, FontOf(frame)) : nullptr;
+  FramePaint painting(frame);
+  HDC dc = painting.Get();
   TEXTMETRICA metrics{};
   GetTextMetricsA(dc, &metrics);
   RECT box;
   GetClientRect(frame, &box);
   box.top += metrics.tmHeight / 2;
   DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
-  const std::string caption = TextOf(frame);
+  const std::string caption = WindowText(frame);
   if (!caption.empty()) {
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     SetTextColor(dc, GetSysColor(IsWindowEnabled(frame) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
@@ -34,8 +52,6 @@ void Paint(HWND frame) {
     DrawTextA(dc, caption.c_str(), -1, &text, DT_CALCRECT | DT_SINGLELINE);
     DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE);
   }
-  if (old != nullptr) SelectObject(dc, old);
-  EndPaint(frame, &paint);
 }
 
 bool ForwardedToForm(UINT message) {
@@ -54,7 +70,7 @@ bool ForwardedToForm(UINT message) {
   }
 }
 
-LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT HandleFrameMessage(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   if (ForwardedToForm(message)) return SendMessageA(GetAncestor(frame, GA_ROOT), message, wParam, lParam);
   switch (message) {
     case WM_SETFONT:
@@ -77,9 +93,13 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
+LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  return Guarded<LRESULT>("FrameProc", 0, [&] { return HandleFrameMessage(frame, message, wParam, lParam); });
+}
+
 }  // namespace
 
-void RegisterFrameClass(HINSTANCE instance) {
+bool RegisterFrameClass(HINSTANCE instance) {
   WNDCLASSA frame{};
   frame.lpfnWndProc = FrameProc;
   frame.cbWndExtra = sizeof(HFONT);
@@ -87,7 +107,7 @@ void RegisterFrameClass(HINSTANCE instance) {
   frame.hCursor = LoadCursor(nullptr, IDC_ARROW);
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   frame.lpszClassName = kFrameClass;
-  RegisterClassA(&frame);
+  return RegisterClassA(&frame) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace vk::win32

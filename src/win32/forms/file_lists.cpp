@@ -1,4 +1,4 @@
-#include "win32/file_lists.h"
+#include "win32/forms/file_lists.h"
 
 #include <windows.h>
 

@@ -3,16 +3,16 @@
 // digits overwrite the digit positions of the mask and its literals stay.
 #include <windows.h>
 
+#include <functional>
 #include <string>
-
-#include "win32/control_sink.h"
 
 namespace vk::win32 {
 
 struct MaskedEditRules {
-  ControlSink* sink = nullptr;
   std::string mask;
   char placeholder = '_';
+  // The user changed the box: its whole new text, and where the caret goes.
+  std::function<void(const std::string& text, int caret)> typed;
 };
 
 // rules must outlive the edit control.

@@ -8,6 +8,7 @@ namespace vk::win32 {
 
 inline constexpr char kFrameClass[] = "VesperkitFrame";
 
-void RegisterFrameClass(HINSTANCE instance);
+// False when Windows refused the class.
+bool RegisterFrameClass(HINSTANCE instance);
 
 }  // namespace vk::win32

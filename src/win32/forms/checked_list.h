@@ -3,7 +3,7 @@
 // toggled by a click on the box or by the space bar.
 #include <windows.h>
 
-#include "win32/control_sink.h"
+#include <functional>
 
 namespace vk::win32 {
 
@@ -12,7 +12,10 @@ int CheckedItemHeight(HWND list, HFONT font);
 
 void DrawCheckedItem(const DRAWITEMSTRUCT& item, bool checked);
 
-// sink must outlive the list box.
-void AttachCheckToggle(HWND list, ControlSink& sink);
+// Called with the index of the item whose box the user toggled.
+using CheckToggled = std::function<void(int index)>;
+
+// toggled must outlive the list box.
+void AttachCheckToggle(HWND list, CheckToggled& toggled);
 
 }  // namespace vk::win32
