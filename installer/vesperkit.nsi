@@ -61,15 +61,21 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) ${COMPANY}"
 Function ${un}CloseRunningCopies
   StrCpy $R1 ""
   ${For} $R6 1 20
-    ; The main form is the hidden one: the countdown, also "Vesperkit", is shown.
+    ; The hidden main form is closed, which ends the program cleanly. The
+    ; countdown (also "Vesperkit") is shown, and so is the main form itself
+    ; while its Set Sleep Time face is open: a shown one is closed only when
+    ; no hidden one is left, and the program is ended below if it stays.
     StrCpy $R0 0
+    StrCpy $R7 0
     ${Do}
       FindWindow $R0 "${MAIN_FORM_CLASS}" "${MAIN_FORM_CAPTION}" 0 $R0
-      ${If} $R0 = 0
-        Return
-      ${EndIf}
+      ${IfThen} $R0 = 0 ${|} ${Break} ${|}
       System::Call "user32::IsWindowVisible(p R0) i .R5"
-    ${LoopWhile} $R5 <> 0
+      ${IfThen} $R5 = 0 ${|} ${Break} ${|}
+      ${IfThen} $R7 = 0 ${|} StrCpy $R7 $R0 ${|}
+    ${Loop}
+    ${IfThen} $R0 = 0 ${|} StrCpy $R0 $R7 ${|}
+    ${IfThen} $R0 = 0 ${|} Return ${|}
     ${If} $R1 == ""
       MessageBox MB_OKCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is running. Choose OK to end it and go on, or Cancel to stop." \
         /SD IDOK IDOK +2
