@@ -1,11 +1,9 @@
 // The Advanced Options dialog and the application picker, opened modally as
-// the Set Sleep Time dialog opens them, played by scripts, on an in-memory
+// the Set Sleep Time dialog opens them and played by scripts, on an in-memory
 // registry and "Files.dat". A restart is what a fresh read of both gives.
 #include "forceclose/frm_advanced.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 
 #include "fakes/test_world.h"
 #include "forceclose/force_list.h"
@@ -24,32 +22,34 @@ const std::string kWarning =
     "Enabling this option will force the system to shutdown.\r\nThis will result in any unsaved work being lost.\r\n"
     "Use with caution!";
 
+// Each entry's path, " (off)" after an unchecked one.
+Strings Paths(const AppEntryList& entries) {
+  Strings paths;
+  for (const AppEntry& e : entries) paths.push_back(platform::TrimBlanks(e.FilePath) + (e.Checked ? "" : " (off)"));
+  return paths;
+}
+
 struct World {
-  World(VbBool force, VbBool forceApp, Strings paths) {
+  World(VbBool force, VbBool forceApp, const Strings& paths) {
     w.shell.SetTitle("Vesperkit");
     values.ForceShutdown = force;
     values.ForceAppClose = forceApp;
     for (const std::string& path : paths) entries.push_back(MakeAppEntry(path));
   }
-  // Opens the dialog; `advanced` plays the user in it and `picker` in each picker it opens.
+  // `advanced` plays the user in the dialog, `picker` in each picker it opens.
   void Open(const Script& advanced, const Script& picker = {}) {
     w.forms.onModal = [&](FakeFormHost& form) { form.Def().name == "FrmAdvanced" ? advanced(form) : picker(form); };
     ShowAdvancedOptions({{w.forms, w.windows, w.messages, w.shell, w.files, entries}, values.ForceShutdown,
                          values.ForceAppClose, [this] { schedule::SaveForceSettings(store, values); }},
                         kOwner);
   }
-  // "Force", "ForceList" and the paths of "Files.dat", as a restart reads them.
+  // "Force", "ForceList" and "Files.dat" as a restart reads them ("-": not saved).
   Strings Saved() {
-    Strings saved = {store.GetSetting("Settings", "Force", "-"), store.GetSetting("Settings", "ForceList", "-")};
     AppEntryList loaded;
     LoadAppList(w.files, loaded);
-    for (const AppEntry& e : loaded) saved.push_back(platform::TrimBlanks(e.FilePath) + (e.Checked ? "" : " (off)"));
+    Strings saved = {store.GetSetting("Settings", "Force", "-"), store.GetSetting("Settings", "ForceList", "-")};
+    for (const std::string& path : Paths(loaded)) saved.push_back(path);
     return saved;
-  }
-  Strings Paths() const {
-    Strings paths;
-    for (const AppEntry& e : entries) paths.push_back(platform::TrimBlanks(e.FilePath) + (e.Checked ? "" : " (off)"));
-    return paths;
   }
 
   fakes::TestWorld w;
@@ -58,21 +58,18 @@ struct World {
   persistence::CRegSettings store{w.registry, w.state.gLogErr};
 };
 
-const Strings kNothingSaved = {"-", "-"};
-
 TEST(AdvancedOptions, OpensWithTheSwitchesAsTheyAreAndOkWritesNothingWhenNothingChanged) {
   for (auto [force, forceApp] : {std::pair{kFalse, kFalse}, {kTrue, kFalse}, {kFalse, kTrue}, {kTrue, kTrue}}) {
     SCOPED_TRACE(std::to_string(force) + " " + std::to_string(forceApp));
     World x(force, forceApp, {"C:\\Tools\\app.exe"});
     x.Open([&](FakeFormHost& form) {
       EXPECT_EQ(form.Owner(), kOwner);
-      EXPECT_EQ(form.Model().Get("chkForce").value, force ? 1 : 0);
-      EXPECT_EQ(form.Model().Get("chkForceApp").value, forceApp ? 1 : 0);
-      EXPECT_EQ(form.Model().Get("lstApps").enabled, forceApp == kTrue);
-      EXPECT_TRUE(form.UserClick("CmdOK"));
-      EXPECT_TRUE(form.Unloaded());
+      const platform::FormModel& m = form.Model();
+      EXPECT_EQ(std::tuple(m.Get("chkForce").value, m.Get("chkForceApp").value, m.Get("lstApps").enabled),
+                std::tuple(force ? 1 : 0, forceApp ? 1 : 0, forceApp == kTrue));
+      EXPECT_TRUE(form.UserClick("CmdOK") && form.Unloaded());
     });
-    EXPECT_EQ(x.Saved(), kNothingSaved);
+    EXPECT_EQ(x.Saved(), (Strings{"-", "-"}));
     EXPECT_TRUE(x.w.messages.shown.empty());
     ASSERT_EQ(x.w.windows.topMostCalls.size(), 2u);
     EXPECT_EQ(x.w.windows.topMostCalls[0].insertAfter, platform::kHwndTopMost);
@@ -83,10 +80,9 @@ TEST(AdvancedOptions, OpensWithTheSwitchesAsTheyAreAndOkWritesNothingWhenNothing
 TEST(AdvancedOptions, CheckingOneSwitchWarnsOnceAndClearsTheOtherUncheckingSaysNothing) {
   struct Case {
     VbBool force, forceApp;
-    Strings paths;
-    Strings clicks;
+    Strings paths, clicks;
     VbBool forceAfter, forceAppAfter;
-    int warnings;
+    size_t warnings;
   };
   const Strings one = {"C:\\Tools\\app.exe"};
   for (const Case& c : {Case{kTrue, kFalse, one, {"chkForceApp"}, kFalse, kTrue, 1},
@@ -100,68 +96,60 @@ TEST(AdvancedOptions, CheckingOneSwitchWarnsOnceAndClearsTheOtherUncheckingSaysN
     x.Open([&](FakeFormHost& form) {
       for (const std::string& box : c.clicks) EXPECT_TRUE(form.UserClick(box)) << box;
       const platform::FormModel& m = form.Model();
-      EXPECT_EQ(m.Get("chkForce").value, c.forceAfter ? 1 : 0);
-      EXPECT_EQ(m.Get("chkForceApp").value, c.forceAppAfter ? 1 : 0);
-      EXPECT_EQ(m.Get("lstApps").enabled, c.forceAppAfter && !c.paths.empty());
+      EXPECT_EQ(std::tuple(m.Get("chkForce").value, m.Get("chkForceApp").value, m.Get("lstApps").enabled),
+                std::tuple(c.forceAfter ? 1 : 0, c.forceAppAfter ? 1 : 0, c.forceAppAfter && !c.paths.empty()));
       EXPECT_EQ(m.Get("lstApps").items, c.paths.empty() ? Strings{"Empty"} : Strings{"app.exe"});
       form.UserClick("CmdOK");
     });
     EXPECT_EQ(std::pair(x.values.ForceShutdown, x.values.ForceAppClose), std::pair(c.forceAfter, c.forceAppAfter));
-    ASSERT_EQ(x.w.messages.shown.size(), static_cast<size_t>(c.warnings));
+    ASSERT_EQ(x.w.messages.shown.size(), c.warnings);
     for (const fakes::ShownMessage& m : x.w.messages.shown)
       EXPECT_EQ(std::tuple(m.text, m.title, m.style), std::tuple(kWarning, "Vesperkit", 0x1010u));
     EXPECT_EQ(x.Saved()[0], c.forceAfter ? "True" : "False") << "a change is saved on OK";
   }
 }
 
-// Changes are in effect at once; OK saves them, Cancel leaves the saved state.
+// Changes are in effect at once; OK saves them, Cancel leaves the saved state,
+// and a visit to the picker counts as a change even when it adds nothing.
 TEST(AdvancedOptions, OkSavesWhatChangedCancelKeepsItForThisRunOnly) {
+  struct Case {
+    const char* button;
+    bool picks;
+    Strings now, saved;
+  };
   const Strings before = {"C:\\a\\one.exe", "C:\\b\\two.exe"};
-  for (const char* button : {"CmdOK", "CmdCancel"}) {
-    SCOPED_TRACE(button);
+  const Strings changed = {"C:\\a\\one.exe (off)", "C:\\b\\two.exe", "D:\\New\\new.exe"};
+  for (const Case& c : {Case{"CmdOK", true, changed, {"False", "True", changed[0], changed[1], changed[2]}},
+                        Case{"CmdCancel", true, changed, {"False", "-", before[0], before[1]}},
+                        Case{"CmdOK", false, {before[0] + " (off)", before[1]}, {"False", "True", changed[0], changed[1]}}}) {
+    SCOPED_TRACE(std::string(c.button) + (c.picks ? " after picking" : " after cancelling the picker"));
     World x(kFalse, kFalse, before);
     x.store.SaveSetting("Settings", "Force", "False");
     SaveAppList(x.w.files, x.entries);
-    const Strings saved = x.Saved();
     x.Open(
         [&](FakeFormHost& form) {
           form.UserClick("chkForceApp");
           form.UserCheckItem("lstApps", 0);
           form.UserClick("cmdAdd");
-          EXPECT_EQ(form.Model().Get("lstApps").items, (Strings{"one.exe", "two.exe", "new.exe"}));
-          form.UserClick(button);
+          EXPECT_EQ(form.Model().Get("lstApps").items.size(), c.now.size());
+          form.UserClick(c.button);
         },
-        [](FakeFormHost& picker) {
+        [&](FakeFormHost& picker) {
           picker.Model().SetPath("File1", "D:\\New");
           picker.Model().SetItems("File1", {"new.exe"});
-          picker.UserDoubleClick("File1", 0);
+          EXPECT_TRUE(c.picks ? picker.UserDoubleClick("File1", 0) : picker.UserClick("CmdCancel"));
         });
-    const Strings now = {"C:\\a\\one.exe (off)", "C:\\b\\two.exe", "D:\\New\\new.exe"};
-    EXPECT_EQ(x.Paths(), now);
+    EXPECT_EQ(Paths(x.entries), c.now);
     EXPECT_EQ(x.values.ForceAppClose, kTrue);
-    const Strings written = {"False", "True", now[0], now[1], now[2]};
-    EXPECT_EQ(x.Saved(), button == std::string("CmdOK") ? written : saved);
+    EXPECT_EQ(x.Saved(), c.saved);
   }
-}
-
-TEST(AdvancedOptions, AVisitToThePickerCountsAsAChangeEvenWhenCancelled) {
-  World x(kFalse, kFalse, {});
-  x.Open(
-      [](FakeFormHost& form) {
-        form.UserClick("cmdAdd");
-        form.UserClick("CmdOK");
-      },
-      [](FakeFormHost& picker) { EXPECT_TRUE(picker.UserClick("CmdCancel")); });
-  EXPECT_TRUE(x.entries.empty());
-  EXPECT_EQ(x.Saved(), (Strings{"False", "False"}));
 }
 
 TEST(AdvancedOptions, DeleteRemovesTheSelectedEntryOrWithOneEntryEmptiesTheList) {
   struct Case {
     Strings paths;
     int selected;
-    Strings after;
-    Strings shown;
+    Strings after, shown;
   };
   for (const Case& c : {Case{{"C:\\a.exe"}, -1, {}, {"Empty"}},
                         Case{{"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"}, 1, {"C:\\a.exe", "C:\\c.exe"}, {"a.exe", "c.exe"}},
@@ -171,11 +159,11 @@ TEST(AdvancedOptions, DeleteRemovesTheSelectedEntryOrWithOneEntryEmptiesTheList)
     x.Open([&](FakeFormHost& form) {
       if (c.selected >= 0) form.UserChoose("lstApps", c.selected);
       EXPECT_TRUE(form.UserClick("cmdDel"));
-      EXPECT_EQ(form.Model().Get("lstApps").items, c.shown);
-      EXPECT_EQ(form.Model().Get("cmdDel").enabled, !c.after.empty());
-      EXPECT_EQ(form.Model().Get("lstApps").enabled, !c.after.empty());
+      const platform::FormModel& m = form.Model();
+      EXPECT_EQ(m.Get("lstApps").items, c.shown);
+      EXPECT_EQ(std::pair(m.Get("cmdDel").enabled, m.Get("lstApps").enabled), std::pair(!c.after.empty(), !c.after.empty()));
     });
-    EXPECT_EQ(x.Paths(), c.after);
+    EXPECT_EQ(Paths(x.entries), c.after);
   }
 }
 
@@ -188,48 +176,21 @@ TEST(AdvancedOptions, ListShowsFileNamesWithTheirMarksAndScrollsAsFarAsTheWidest
     EXPECT_EQ(list.items, (Strings{"medium.exe", "the-widest-one.exe", "bare name.exe", "z.exe"}));
     EXPECT_EQ(list.checks, (std::vector<bool>{true, false, false, true}));
     EXPECT_EQ(list.horizontalExtent, form.TextWidth("the-widest-one.exe  "));
-    form.UserCheckItem("lstApps", 1);
-    form.UserCheckItem("lstApps", 2);
-    form.UserCheckItem("lstApps", 3);
+    for (int i : {1, 2, 3}) form.UserCheckItem("lstApps", i);
   });
-  EXPECT_EQ(x.Paths(), (Strings{"C:\\Tools\\medium.exe", "D:\\x\\the-widest-one.exe", "bare name.exe", "C:\\z.exe (off)"}));
+  EXPECT_EQ(Paths(x.entries), (Strings{"C:\\Tools\\medium.exe", "D:\\x\\the-widest-one.exe", "bare name.exe", "C:\\z.exe (off)"}));
   EXPECT_EQ(x.entries[2].Checked, kTrue);
 }
 
-// The picker, opened through Add, with a folder and its files as the real lists show them.
-struct Picked {
-  Strings entries;
-  bool closed = false;
-  Strings messages;
-};
-
-Picked Pick(const std::string& folder, const std::string& file, const std::function<void(FakeFormHost&)>& act) {
-  World x(kFalse, kTrue, {"C:\\old.exe"});
-  Picked picked;
-  x.Open([](FakeFormHost& form) { form.UserClick("cmdAdd"); },
-         [&](FakeFormHost& picker) {
-           picker.Model().SetPath("File1", folder);
-           picker.Model().SetItems("File1", {file});
-           act(picker);
-           picked.closed = picker.Unloaded();
-         });
-  for (const std::string& p : x.Paths()) picked.entries.push_back(p);
-  for (const fakes::ShownMessage& m : x.w.messages.shown) picked.messages.push_back(m.title + ": " + m.text);
-  return picked;
-}
-
 TEST(AppPicker, AppendsTheChosenFileCheckedWithOneBackslashBetweenFolderAndName) {
-  auto doubleClick = [](FakeFormHost& p) { EXPECT_TRUE(p.UserDoubleClick("File1", 0)); };
-  auto chooseAndOk = [](FakeFormHost& p) {
-    p.UserChoose("File1", 0);
-    EXPECT_TRUE(p.UserClick("CmdOK"));
-  };
+  const Script doubleClick = [](FakeFormHost& p) { EXPECT_TRUE(p.UserDoubleClick("File1", 0)); };
+  const Script chooseAndOk = [](FakeFormHost& p) { EXPECT_TRUE(p.UserChoose("File1", 0) && p.UserClick("CmdOK")); };
   const std::string name97 = std::string(93, 'n') + ".exe";
   const std::string folder94 = "C:\\" + std::string(91, 'f');
   struct Case {
     std::string folder, file;
-    std::function<void(FakeFormHost&)> act;
-    std::string appended;  // empty: nothing
+    Script act;
+    std::string appended;  // empty: nothing, and the picker stays open
   };
   for (const Case& c : {Case{"C:\\Windows", "notepad.exe", doubleClick, "C:\\Windows\\notepad.exe"},
                         Case{"C:\\", "app.exe", chooseAndOk, "C:\\app.exe"},
@@ -238,14 +199,21 @@ TEST(AppPicker, AppendsTheChosenFileCheckedWithOneBackslashBetweenFolderAndName)
                         Case{folder94, "ab.exe", doubleClick, ""},
                         Case{"C:\\Windows", "notepad.exe", [](FakeFormHost& p) { p.UserClick("CmdOK"); }, ""}}) {
     SCOPED_TRACE(c.folder + " " + c.file);
-    const Picked picked = Pick(c.folder, c.file, c.act);
-    Strings expected = {"C:\\old.exe"};
-    if (!c.appended.empty()) expected.push_back(c.appended);
-    EXPECT_EQ(picked.entries, expected);
-    EXPECT_EQ(picked.closed, !c.appended.empty()) << "the picker stays open when nothing was appended";
-    const std::string refused = "Vesperkit: The list of programs to close holds paths of up to 100 characters; "
-                                "this one has 101:\r\n" + folder94 + "\\ab.exe";
-    EXPECT_EQ(picked.messages, c.file == "ab.exe" ? Strings{refused} : Strings{});
+    World x(kFalse, kTrue, {"C:\\old.exe"});
+    bool closed = false;
+    x.Open([](FakeFormHost& form) { form.UserClick("cmdAdd"); },
+           [&](FakeFormHost& picker) {
+             picker.Model().SetPath("File1", c.folder);
+             picker.Model().SetItems("File1", {c.file});
+             c.act(picker);
+             closed = picker.Unloaded();
+           });
+    EXPECT_EQ(Paths(x.entries), (c.appended.empty() ? Strings{"C:\\old.exe"} : Strings{"C:\\old.exe", c.appended}));
+    EXPECT_EQ(closed, !c.appended.empty());
+    const std::string refused = "The list of programs to close holds paths of up to 100 characters; this one has 101:\r\n";
+    Strings messages;
+    for (const fakes::ShownMessage& m : x.w.messages.shown) messages.push_back(m.title + ": " + m.text);
+    EXPECT_EQ(messages, c.file == "ab.exe" ? Strings{"Vesperkit: " + refused + folder94 + "\\ab.exe"} : Strings{});
   }
 }
 
@@ -259,7 +227,6 @@ TEST(AppPicker, ADriveWithoutAMediumLeavesTheListsWhereTheyWere) {
              platform::FormModel& m = picker.Model();
              m.SetItems("Drive1", {"c:", "d:"});
              m.SetListIndex("Drive1", 0);
-             m.SetPath("Drive1", "c:");
              m.SetPath("Dir1", "C:\\Tools");
              m.SetPath("File1", "C:\\Tools");
              EXPECT_TRUE(picker.UserChoose("Drive1", 1));
