@@ -88,7 +88,11 @@ void FrmAdvanced::chkForceApp_Click() {
 void FrmAdvanced::Uncheck(const std::string& box) {
   if (model_.Get(box).value == 0) return;
   model_.SetValue(box, 0);
-  box == "chkForce" ? chkForce_Click() : chkForceApp_Click();
+  if (box == "chkForce") {
+    chkForce_Click();
+  } else {
+    chkForceApp_Click();
+  }
 }
 
 // The entry turns to the other state than the one shown, which is what the
