@@ -45,6 +45,7 @@ class DiskFiles : public vk::platform::FileSystem {
     fs::remove(Local(path), error);
     return !error;
   }
+  bool FolderOnDrive(const std::string&, std::string&) override { return false; }
 
   static bool ReadBytes(const fs::path& path, std::string& bytes) {
     std::ifstream in(path, std::ios::binary | std::ios::ate);

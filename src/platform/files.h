@@ -29,6 +29,11 @@ class FileSystem {
   virtual bool ExistsAsNormalFile(const std::string& path) = 0;
   // Deletes the file; a missing file is no error.
   virtual bool Delete(const std::string& path) = 0;
+  // The current folder on the drive ("d:"): the process's current folder when
+  // it is on that drive, else the one last used there or the drive's root.
+  // False, with the folder untouched, when that folder cannot be read, for
+  // example on a drive without a medium.
+  virtual bool FolderOnDrive(const std::string& drive, std::string& folder) = 0;
 };
 
 }  // namespace vk::platform

@@ -101,4 +101,19 @@ bool Win32FileSystem::Delete(const std::string& path) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
+// Asking an empty removable drive would otherwise bring up the system's
+// "no disk" box; here the caller decides what an unreadable drive means.
+bool Win32FileSystem::FolderOnDrive(const std::string& drive, std::string& folder) {
+  const UINT oldMode = SetErrorMode(SEM_FAILCRITICALERRORS);
+  char full[MAX_PATH] = {};
+  const DWORD length = GetFullPathNameA(drive.c_str(), MAX_PATH, full, nullptr);
+  const DWORD attributes = length > 0 && length < MAX_PATH ? GetFileAttributesA(full) : INVALID_FILE_ATTRIBUTES;
+  SetErrorMode(oldMode);
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0) return false;
+  folder.assign(full, length);
+  if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+  CharUpperBuffA(folder.data(), 1);  // "C:\...", as the current folder is written
+  return true;
+}
+
 }  // namespace vk::win32

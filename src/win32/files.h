@@ -14,6 +14,7 @@ class Win32FileSystem : public platform::FileSystem {
   bool ReplaceAtomically(const std::string& path, const std::string& bytes) override;
   bool ExistsAsNormalFile(const std::string& path) override;
   bool Delete(const std::string& path) override;
+  bool FolderOnDrive(const std::string& drive, std::string& folder) override;
 };
 
 }  // namespace vk::win32

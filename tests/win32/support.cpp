@@ -128,4 +128,28 @@ RECT PlaceInParent(HWND window) {
   return r;
 }
 
+bool SaveWindowBitmap(HWND window, const std::string& path) {
+  RECT r;
+  GetWindowRect(window, &r);
+  BITMAPINFOHEADER info{sizeof info, r.right - r.left, r.bottom - r.top, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  const DWORD rowBytes = (static_cast<DWORD>(info.biWidth) * 3 + 3) & ~3u;
+  std::string pixels(rowBytes * static_cast<DWORD>(info.biHeight), '\0');
+  HDC screen = GetWindowDC(window);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, info.biWidth, info.biHeight);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, info.biWidth, info.biHeight, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  const int rows = GetDIBits(memory, bitmap, 0, static_cast<UINT>(info.biHeight), pixels.data(),
+                             reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  const DWORD offset = sizeof(BITMAPFILEHEADER) + sizeof info;
+  BITMAPFILEHEADER file{0x4D42, offset + static_cast<DWORD>(pixels.size()), 0, 0, offset};
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file).write(reinterpret_cast<const char*>(&info), sizeof info);
+  return rows == info.biHeight && out.write(pixels.data(), static_cast<std::streamsize>(pixels.size())).good();
+}
+
 }  // namespace vk::wintest

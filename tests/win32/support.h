@@ -46,5 +46,7 @@ void PressKey(win32::Win32FormToolkit& toolkit, WORD key);
 std::string WindowText(HWND window);
 // Position of a window in its parent's client area, and its size, in pixels.
 RECT PlaceInParent(HWND window);
+// Saves the window as drawn, frame included, as a 24-bit BMP file.
+bool SaveWindowBitmap(HWND window, const std::string& path);
 
 }  // namespace vk::wintest

@@ -63,7 +63,16 @@ class FakeFileSystem : public platform::FileSystem {
     return true;
   }
 
+  bool FolderOnDrive(const std::string& drive, std::string& folder) override {
+    auto it = driveFolders.find(drive);
+    if (it == driveFolders.end()) return false;
+    folder = it->second;
+    return true;
+  }
+
   std::map<std::string, File> files;
+  // The readable drives ("d:") and the current folder on each.
+  std::map<std::string, std::string> driveFolders;
   std::string programFolder = "C:\\Program Files\\Vesperkit";
   std::string executableBaseName = "vesperkit";
   bool failCreate = false;
