@@ -23,9 +23,8 @@ using platform::FormEvent;
 FrmMain::FrmMain(AppState& state)
     : state_(state),
       model_(Definition()),
-      dialog_({model_, *this, state.schedule, state.gRegSettings, state.gLogErr, state.gPowerControl,
-               state.platform.components, state.platform.windows, state.platform.messages, state.platform.shell,
-               state.platform.clock}) {}
+      dialog_({model_, *this, state.schedule, state.gRegSettings, state.gLogErr, state.platform.windows,
+               state.platform.messages, state.platform.shell, state.platform.clock}) {}
 
 FrmMain::~FrmMain() = default;
 
@@ -153,6 +152,18 @@ void FrmMain::ShowClock(int iconResource) {
 }
 
 void FrmMain::SetTrayTip(const std::string& tip) { state_.gTrayIcon.SetTip(tip); }
+
+// The component is made first when it is still missing; one that cannot be
+// made or asked says no.
+bool FrmMain::HibernateSupported() {
+  if (!state_.gPowerControl) {
+    HResult error = kS_OK;
+    state_.gPowerControl = state_.platform.components.CreatePowerControl(error);
+    if (!state_.gPowerControl) return false;
+  }
+  VbBool supported = kFalse;
+  return !Failed(state_.gPowerControl->GetHibernateSupported(supported)) && supported != kFalse;
+}
 
 void FrmMain::SendTrayIcon() { state_.platform.tray.Notify(platform::TrayMessage::Modify, state_.gTrayIcon.Pack()); }
 

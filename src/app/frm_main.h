@@ -48,6 +48,7 @@ class FrmMain : public platform::FormHandlers, public schedule::SleepTimeOwner {
   void StopTimer() override;
   void SetTrayTip(const std::string& tip) override;
   void SendTrayIcon() override;
+  bool HibernateSupported() override;
 
  private:
   // True when a modal dialog of the program is open: it is brought to the

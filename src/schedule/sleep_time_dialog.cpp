@@ -87,17 +87,9 @@ void SleepTimeDialog::FillModeList() {
   f.SetListIndex("cboMode", 0);
 }
 
-// Only the newer generation hibernates, and only where PowerControl says so;
-// a component that cannot be made or asked offers nothing.
+// Only the newer generation hibernates, and only where PowerControl says so.
 bool SleepTimeDialog::HibernateOffered() {
-  if (ui::OSMajorVersion(context_.windows) <= 4) return false;
-  if (!context_.power) {
-    HResult error = kS_OK;
-    context_.power = context_.factory.CreatePowerControl(error);
-    if (!context_.power) return false;
-  }
-  VbBool supported = kFalse;
-  return !Failed(context_.power->GetHibernateSupported(supported)) && supported != kFalse;
+  return ui::OSMajorVersion(context_.windows) > 4 && context_.owner.HibernateSupported();
 }
 
 // A stored mode that is no entry of the list (2 where hibernation is not

@@ -17,7 +17,6 @@
 #include "platform/window_services.h"
 #include "schedule/schedule_values.h"
 #include "schedule/sleep_time_owner.h"
-#include "shutdown/power_control.h"
 
 namespace vk::schedule {
 
@@ -28,9 +27,6 @@ struct SleepTimeContext {
   ScheduleValues& values;
   std::unique_ptr<persistence::CRegSettings>& settings;
   persistence::SharedLog& log;
-  // Asked whether hibernation is offered; created first when still empty.
-  std::unique_ptr<shutdown::PowerControl>& power;
-  shutdown::PowerControlFactory& factory;
   platform::WindowServices& windows;
   platform::MessageBoxes& messages;
   platform::AppShell& shell;

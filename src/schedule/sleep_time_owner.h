@@ -21,6 +21,9 @@ class SleepTimeOwner : public TimerControl {
   virtual void SetTrayTip(const std::string& tip) = 0;
   // Sends the tray icon's record as it stands.
   virtual void SendTrayIcon() = 0;
+  // Whether PowerControl says this machine can hibernate (no when it cannot
+  // be made or asked).
+  virtual bool HibernateSupported() = 0;
 };
 
 }  // namespace vk::schedule
