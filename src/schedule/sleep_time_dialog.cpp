@@ -47,6 +47,7 @@ bool SleepTimeDialog::OnEvent(const std::string& control, FormEvent event, Event
       {{"CmdOK", FormEvent::Click}, [](SleepTimeDialog& d, EventArgs&) { d.CmdOK_Click(); }},
       {{"CmdCancel", FormEvent::Click}, [](SleepTimeDialog& d, EventArgs&) { d.CmdCancel_Click(); }},
       {{"CmdAdvanced", FormEvent::Click}, [](SleepTimeDialog& d, EventArgs&) { d.CmdAdvanced_Click(); }},
+      {{"Form", FormEvent::QueryUnload}, [](SleepTimeDialog& d, EventArgs& a) { d.Form_QueryUnload(a.cancel); }},
   };
   auto it = handlers.find({control, event});
   if (it == handlers.end()) return false;
@@ -233,6 +234,14 @@ void SleepTimeDialog::RestoreTimeAndDate() {
   }
   f.SetText("mskOnTime", IsValidTimeOfDay(values.SleepTime) ? values.SleepTime : kEmptyTimeBox);
   f.SetDate("dtpShutdown", ReadDateText(values.SleepDate).value_or(now));
+}
+
+// Its Close item is disabled, but Alt+F4 still closes the frame, and closing
+// the main form ends the program. While the dialog is on show it is left
+// only through OK or Cancel; hidden, the form closes as before (that is how
+// the setup program ends a running copy).
+void SleepTimeDialog::Form_QueryUnload(bool& cancel) {
+  if (context_.owner.Host().Visible()) cancel = true;
 }
 
 void SleepTimeDialog::CmdAdvanced_Click() {

@@ -58,6 +58,7 @@ class SleepTimeDialog {
   void CmdOK_Click();
   void CmdCancel_Click();
   void CmdAdvanced_Click();
+  void Form_QueryUnload(bool& cancel);
 
   void ArrangeFrames(Arrangement arrangement);
   bool Changed() const { return bChanged != kFalse; }

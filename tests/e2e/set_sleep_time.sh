@@ -6,8 +6,8 @@
 # later, and once its 3 seconds are over the recording PowerControl receives
 # the power action. The dialog's frames are stacked 105 twips apart in both
 # arrangements, at 96 and at 144 DPI, with every control inside the dialog;
-# the screenshots at 96 DPI are kept as set-sleep-time-period.png and
-# set-sleep-time-date.png.
+# Alt+F4 does not close it. The screenshots at 96 DPI are kept as
+# set-sleep-time-period-96.png and set-sleep-time-date-96.png.
 source "$(dirname "$0")/e2e-lib.sh"
 
 readonly DPI_KEY='HKCU\Control Panel\Desktop'
@@ -121,6 +121,10 @@ open_dialog
 check_layout 96 period
 keep_screenshot "$E2E_WORK/set-sleep-time-period-96.png"
 [ "$(control_text ComboBox 1)" = "15 Mins" ] || fail "the period box shows '$(control_text ComboBox 1)'"
+# Alt+F4 neither closes the dialog nor ends the program.
+keys_in_dialog alt+F4
+sleep 1
+form_shown "Set by Time Period" && ! has_ended "$APP_STATUS" || fail "Alt+F4 closed the dialog"
 
 read -r l t r b <<<"$(control_rect Button "Set by Time/Date")"
 click_centre "$l" "$t" "$r" "$b"

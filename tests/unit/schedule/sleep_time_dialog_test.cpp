@@ -288,14 +288,21 @@ TEST(SetSleepTime, CancelShowsTheConfirmedScheduleSoTheNextOkBuildsItAgain) {
   EXPECT_EQ(std::tuple(p.C("mskOnTime").text, day.year, day.month, day.day), std::tuple("07:30", 2027, 3, 5));
 }
 
-TEST(SetSleepTime, SetSleepTimeOrAboutWhileItIsShownBringsItToTheFront) {
+// Nothing opens twice, and closing the frame (Alt+F4) while it is shown does
+// not end the program; hidden, closing the main form still ends it.
+TEST(SetSleepTime, WhileItIsShownTheTrayBringsItToTheFrontAndItsFrameDoesNotClose) {
   Program p;
   p.Start();
   p.Open([](FakeFormHost& f) {
     f.Click("mnuTimeSet");
     f.Click("mnuAbout");
+    f.CloseFrame();
+    EXPECT_FALSE(f.Unloaded());
     f.UserClick("CmdCancel");
   });
+  EXPECT_EQ(p.w.forms.endedWith, -1);
+  p.Main().CloseFrame();
+  EXPECT_EQ(p.w.forms.endedWith, 0);
   EXPECT_EQ(p.w.forms.broughtToFront, (std::vector<WindowHandle>{p.Main().Handle(), p.Main().Handle()}));
   EXPECT_EQ(std::count(p.w.journal.entries.begin(), p.w.journal.entries.end(), "Show FrmMain"), 1);
   EXPECT_EQ(p.w.state.aboutBoxes.OpenCount(), 0);
