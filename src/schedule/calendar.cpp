@@ -33,8 +33,8 @@ platform::DateTime AddDays(const platform::DateTime& moment, int days) {
   return later;
 }
 
+// A day that does not exist comes back from the round trip as another one.
 bool IsCalendarDay(int year, int month, int day) {
-  if (month < 1 || month > 12 || day < 1 || day > 31) return false;
   const platform::DateTime back = CivilFromDays(DaysFromCivil(year, month, day));
   return back.year == year && back.month == month && back.day == day;
 }

@@ -60,6 +60,10 @@ TEST(SetSleepTime, FirstOpeningWithAnEmptyStoreAndOkAtOnceSetsFifteenMinutes) {
                          p.C("txtcancel").text, p.C("cboMode").text, p.C("mskOnTime").text),
               std::tuple(1, 0, "15 Mins", "30", "Shutdown", "__:__"));
     EXPECT_EQ(f.Owner(), 0u);
+    const auto& day = p.C("dtpShutdown");  // the start day to a year later
+    EXPECT_EQ(std::tuple(day.minDate->year, day.minDate->month, day.minDate->day, day.maxDate->year,
+                         day.maxDate->month, day.maxDate->day),
+              std::tuple(2026, 12, 6, 2027, 12, 6));
     kOk(f);
   });
   const ScheduleValues& s = p.w.state.schedule;
