@@ -24,7 +24,7 @@ class FrmMain : public platform::FormHandlers, public schedule::SleepTimeOwner {
   void Load();
   platform::FormHost& Host() override { return *host_; }
   platform::FormModel& Model() { return model_; }
-  schedule::SleepTimeDialog& SleepTime() { return dialog_; }
+  schedule::SleepTimeDialog& Dialog() { return dialog_; }
 
   void OnEvent(const std::string& control, platform::FormEvent event, platform::EventArgs& args) override;
 

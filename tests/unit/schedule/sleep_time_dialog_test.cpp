@@ -159,7 +159,7 @@ TEST(SetSleepTime, CancelReadsTheOptionBackAndKeepsTheChangeForTheNextOk) {
             std::tuple(kFalse, 1, false, true, 4655));
   EXPECT_EQ(std::tuple(p.Saved(), p.w.tray.calls.size(), p.Main().Visible()), std::tuple("", 1u, false));
   EXPECT_LT(p.w.journal.IndexOf("SetWindowPos -2"), p.w.journal.IndexOf("Hide FrmMain"));
-  EXPECT_TRUE(p.w.state.gFrmMain->SleepTime().Changed());
+  EXPECT_TRUE(p.w.state.gFrmMain->Dialog().Changed());
 }
 
 TEST(SetSleepTime, AnInvalidTimeKeepsTheFocusInTheTimeBox) {
@@ -198,7 +198,7 @@ TEST(SetSleepTime, ArrangeFramesStacksTheFrames105TwipsApart) {
                          Row{Arrangement::Period, false, 2160, 3000, 3840, 4655}}) {
     Program p;
     p.Start();
-    p.w.state.gFrmMain->SleepTime().ArrangeFrames(row.arrangement);
+    p.w.state.gFrmMain->Dialog().ArrangeFrames(row.arrangement);
     EXPECT_EQ(std::tuple(p.C("Frame2").visible, p.C("Frame3").visible, p.C("Frame2").top, p.C("Frame3").top),
               std::tuple(row.byDate, !row.byDate, 1200, 1200));
     EXPECT_EQ(std::tuple(p.C("Frame4").top, p.C("Frame5").top, p.C("CmdAdvanced").top, p.C("CmdOK").top,
