@@ -10,7 +10,6 @@
 #include "forceclose/force_list.h"
 #include "forceclose/kill_proc.h"
 #include "resource_ids.h"
-#include "schedule/schedule_settings.h"
 #include "schedule/schedule_timer.h"
 #include "schedule/time_conversions.h"
 #include "shutdown/frm_countdown.h"
@@ -21,13 +20,20 @@ namespace vk::app {
 using platform::EventArgs;
 using platform::FormEvent;
 
-FrmMain::FrmMain(AppState& state) : state_(state), model_(Definition()) {}
+FrmMain::FrmMain(AppState& state)
+    : state_(state),
+      model_(Definition()),
+      dialog_({model_, *this, state.schedule, state.gRegSettings, state.gLogErr, state.platform.windows,
+               state.platform.messages, state.platform.shell, state.platform.clock}) {}
 
 FrmMain::~FrmMain() = default;
 
 void FrmMain::Load() { state_.platform.forms.Load(Definition(), model_, *this, host_); }
 
+// The Set Sleep Time dialog's controls are the dialog's; the rest is the
+// tray's and the timer's.
 void FrmMain::OnEvent(const std::string& control, FormEvent event, EventArgs& args) {
+  if (dialog_.OnEvent(control, event, args)) return;
   using Handler = std::function<void(FrmMain&, EventArgs&)>;
   static const std::map<std::pair<std::string, FormEvent>, Handler> handlers = {
       {{"Form", FormEvent::Load}, [](FrmMain& f, EventArgs&) { f.Form_Load(); }},
@@ -49,7 +55,7 @@ void FrmMain::OnEvent(const std::string& control, FormEvent event, EventArgs& ar
 
 void FrmMain::Form_Load() {
   ui::SetCloseItemState(state_.platform.windows, host_->Handle(), kFalse);
-  LoadSettings();
+  dialog_.LoadSettings();
   // The force list is read last.
   forceclose::LoadAppList(state_.platform.files, state_.AppEntries);
 }
@@ -95,13 +101,11 @@ void FrmMain::mnuAbout_Click() {
   ShowAbout(state_);
 }
 
+// While the dialog is shown it is the open modal dialog: it comes to the
+// front and is not shown twice.
 void FrmMain::mnuTimeSet_Click() {
   if (FocusOpenModalDialog()) return;
-  // The Set Sleep Time dialog arrives with its own controls on this form.
-}
-
-void FrmMain::LoadSettings() {
-  if (state_.gRegSettings) schedule::ReadSavedSettings(*state_.gRegSettings, state_.gLogErr, state_.schedule);
+  dialog_.Open();
 }
 
 // Starting again while armed simply fixes a new target.
@@ -144,8 +148,24 @@ void FrmMain::StopTimer() {
 
 void FrmMain::ShowClock(int iconResource) {
   state_.gTrayIcon.hIcon = state_.platform.forms.LoadIconResource(iconResource);
-  state_.platform.tray.Notify(platform::TrayMessage::Modify, state_.gTrayIcon.Pack());
+  SendTrayIcon();
 }
+
+void FrmMain::SetTrayTip(const std::string& tip) { state_.gTrayIcon.SetTip(tip); }
+
+// The component is made first when it is still missing; one that cannot be
+// made or asked says no.
+bool FrmMain::HibernateSupported() {
+  if (!state_.gPowerControl) {
+    HResult error = kS_OK;
+    state_.gPowerControl = state_.platform.components.CreatePowerControl(error);
+    if (!state_.gPowerControl) return false;
+  }
+  VbBool supported = kFalse;
+  return !Failed(state_.gPowerControl->GetHibernateSupported(supported)) && supported != kFalse;
+}
+
+void FrmMain::SendTrayIcon() { state_.platform.tray.Notify(platform::TrayMessage::Modify, state_.gTrayIcon.Pack()); }
 
 namespace {
 

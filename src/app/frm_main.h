@@ -6,13 +6,14 @@
 
 #include "platform/forms.h"
 #include "platform/types.h"
-#include "schedule/timer_control.h"
+#include "schedule/sleep_time_dialog.h"
+#include "schedule/sleep_time_owner.h"
 
 namespace vk::app {
 
 struct AppState;
 
-class FrmMain : public platform::FormHandlers, public schedule::TimerControl {
+class FrmMain : public platform::FormHandlers, public schedule::SleepTimeOwner {
  public:
   explicit FrmMain(AppState& state);
   ~FrmMain() override;
@@ -21,8 +22,9 @@ class FrmMain : public platform::FormHandlers, public schedule::TimerControl {
 
   // Creates the windows and runs Form_Load; the form stays hidden.
   void Load();
-  platform::FormHost& Host() { return *host_; }
+  platform::FormHost& Host() override { return *host_; }
   platform::FormModel& Model() { return model_; }
+  schedule::SleepTimeDialog& Dialog() { return dialog_; }
 
   void OnEvent(const std::string& control, platform::FormEvent event, platform::EventArgs& args) override;
 
@@ -39,14 +41,14 @@ class FrmMain : public platform::FormHandlers, public schedule::TimerControl {
   void mnuExit_Click();
   void Timer1_Timer();
 
-  void EnableTimerMenus(VbBool enabled);
+  void EnableTimerMenus(VbBool enabled) override;
 
-  // Stop Timer, for the countdown after a suspend or hibernation.
+  // Stop Timer, for the countdown after a suspend or hibernation and the
+  // Set Sleep Time dialog's OK.
   void StopTimer() override;
-
-  // The saved settings, read when the form loads. The Set Sleep Time dialog
-  // adds the filling of its controls here.
-  void LoadSettings();
+  void SetTrayTip(const std::string& tip) override;
+  void SendTrayIcon() override;
+  bool HibernateSupported() override;
 
  private:
   // True when a modal dialog of the program is open: it is brought to the
@@ -63,6 +65,7 @@ class FrmMain : public platform::FormHandlers, public schedule::TimerControl {
   AppState& state_;
   platform::FormModel model_;
   std::unique_ptr<platform::FormHost> host_;
+  schedule::SleepTimeDialog dialog_;
 };
 
 }  // namespace vk::app

@@ -25,7 +25,9 @@ const platform::FormDef& FrmMain::Definition() {
     d.caption = "Vesperkit";
     d.clientWidth = 3585;
     d.clientHeight = 4655;
+    d.heightIncludesFrame = true;
     d.iconResource = IDI_VESPERKIT;
+    schedule::AddSleepTimeControls(d);
     ControlDef timer = Item("Timer1", ControlKind::Timer, "", "", false);
     timer.interval = 2000;
     d.controls.push_back(timer);

@@ -77,6 +77,10 @@ struct FormDef {
   std::string caption;
   int clientWidth = 0;   // twips
   int clientHeight = 0;  // twips
+  // The form's height (clientHeight, then the model's FormHeight) is the
+  // whole window's, caption bar and border included, as a dialog laid out
+  // with room for them below its last control is designed.
+  bool heightIncludesFrame = false;
   int iconResource = 0;
   bool showInTaskbar = false;
   // The control that has the focus when the form is shown; empty: the first

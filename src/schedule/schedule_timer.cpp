@@ -2,33 +2,11 @@
 
 #include <cstdint>
 
+#include "schedule/calendar.h"
+
 namespace vk::schedule {
 
 namespace {
-
-// Days since 1970-01-01 of a civil date (proleptic Gregorian calendar).
-std::int64_t DaysFromCivil(int year, int month, int day) {
-  const std::int64_t y = year - (month <= 2 ? 1 : 0);
-  const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const std::int64_t yearOfEra = y - era * 400;
-  const std::int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  const std::int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-  return era * 146097 + dayOfEra - 719468;
-}
-
-platform::DateTime CivilFromDays(std::int64_t days) {
-  days += 719468;
-  const std::int64_t era = (days >= 0 ? days : days - 146096) / 146097;
-  const std::int64_t dayOfEra = days - era * 146097;
-  const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-  const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-  const std::int64_t mp = (5 * dayOfYear + 2) / 153;
-  platform::DateTime date;
-  date.day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
-  date.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-  date.year = static_cast<int>(yearOfEra + era * 400 + (date.month <= 2 ? 1 : 0));
-  return date;
-}
 
 std::int64_t MinuteNumber(const platform::DateTime& t) {
   return (DaysFromCivil(t.year, t.month, t.day) * 24 + t.hour) * 60 + t.minute;

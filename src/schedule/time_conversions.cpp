@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <vector>
+
+#include "schedule/calendar.h"
 
 namespace vk::schedule {
 
@@ -30,6 +33,12 @@ std::string PeriodToTime(const std::string& periodText) {
   if (first == "150") return "2:30";
   if (first == "180") return "3:00";
   return "";
+}
+
+std::optional<std::string> PeriodEntryFor(const std::string& periodLength) {
+  for (const char* entry : kPeriodEntries)
+    if (PeriodToTime(entry) == periodLength) return entry;
+  return std::nullopt;
 }
 
 std::string NormaliseTime(const std::string& target) {
@@ -68,6 +77,25 @@ std::string ClockText(const platform::DateTime& moment) {
 
 std::string DateText(const platform::DateTime& day, const std::string& separator) {
   return TwoDigits(day.day) + separator + TwoDigits(day.month) + separator + TwoDigits(day.year % 100);
+}
+
+std::optional<platform::DateTime> ReadDateText(const std::string& text) {
+  std::vector<std::string> numbers(1);
+  for (char c : text) {
+    if (std::isdigit(static_cast<unsigned char>(c))) {
+      numbers.back() += c;
+    } else if (!numbers.back().empty()) {
+      numbers.emplace_back();
+    }
+  }
+  if (numbers.size() != 3 || !IsNumber(numbers[0]) || !IsNumber(numbers[1]) || !IsNumber(numbers[2]))
+    return std::nullopt;
+  platform::DateTime day;
+  day.day = std::stoi(numbers[0]);
+  day.month = std::stoi(numbers[1]);
+  day.year = 2000 + std::stoi(numbers[2]);
+  if (!IsCalendarDay(day.year, day.month, day.day)) return std::nullopt;
+  return day;
 }
 
 std::string TwoDigitTime(const std::string& text) {

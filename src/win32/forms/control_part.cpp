@@ -45,13 +45,16 @@ void ControlPart::ShowAll() {
 }
 
 // Inside a frame the position is the frame's own; on the form it is the sum
-// through any containers that are not windows.
+// through any containers that are not windows. A moved control is drawn
+// afresh: the pixels left where it was may by then be another control's,
+// moved there just before (frames stacked again).
 void ControlPart::ShowPlace() const {
   const platform::ControlState& s = State();
   const bool onForm = GetParent(window_) == host_.Window();
   const int left = host_.PixelsX(onForm ? Model().FormLeft(def_.name) : s.left);
   const int top = host_.PixelsY(onForm ? Model().FormTop(def_.name) : s.top);
-  MoveWindow(window_, left, top, host_.PixelsX(s.width), host_.PixelsY(s.height) + ExtraHeight(), TRUE);
+  SetWindowPos(window_, nullptr, left, top, host_.PixelsX(s.width), host_.PixelsY(s.height) + ExtraHeight(),
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
 }
 
 platform::FormModel& ControlPart::Model() const { return host_.Model(); }

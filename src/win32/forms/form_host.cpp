@@ -31,11 +31,9 @@ bool Win32FormHost::Create() {
   twipsPerPixelY_ = 1440.0 / ScreenDpi(true);
   const DWORD style = WS_POPUP | WS_CAPTION | WS_SYSMENU;
   const DWORD exStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-  RECT frame{0, 0, PixelsX(def_.clientWidth), PixelsY(model_.FormHeight())};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  window_ = CreateWindowExA(exStyle, kFormClass, model_.Caption().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                            frame.right - frame.left, frame.bottom - frame.top, toolkit_.ApplicationWindow(), nullptr,
-                            toolkit_.Instance(), this);
+  const SIZE size = WindowSize(style, exStyle);
+  window_ = CreateWindowExA(exStyle, kFormClass, model_.Caption().c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+                            size.cy, toolkit_.ApplicationWindow(), nullptr, toolkit_.Instance(), this);
   if (window_ == nullptr) return false;
   if (def_.iconResource != 0) {
     HICON big = LoadIconA(toolkit_.Instance(), MAKEINTRESOURCEA(def_.iconResource));
@@ -67,10 +65,17 @@ void Win32FormHost::ShowFormChange(ModelChange change) {
     SetWindowTextA(window_, model_.Caption().c_str());
     return;
   }
-  RECT r{0, 0, PixelsX(def_.clientWidth), PixelsY(model_.FormHeight())};
-  AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)), FALSE,
-                     static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
-  SetWindowPos(window_, nullptr, 0, 0, r.right - r.left, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const SIZE size = WindowSize(static_cast<DWORD>(GetWindowLongA(window_, GWL_STYLE)),
+                               static_cast<DWORD>(GetWindowLongA(window_, GWL_EXSTYLE)));
+  SetWindowPos(window_, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The client area's width, and its height or the whole window's.
+SIZE Win32FormHost::WindowSize(DWORD style, DWORD exStyle) const {
+  RECT frame{0, 0, PixelsX(def_.clientWidth), PixelsY(model_.FormHeight())};
+  const LONG height = frame.bottom;
+  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  return {frame.right - frame.left, def_.heightIncludesFrame ? height : frame.bottom - frame.top};
 }
 
 void Win32FormHost::Show(platform::ShowMode mode, WindowHandle owner) {

@@ -72,6 +72,7 @@ class Win32FormHost : public platform::FormHost {
  private:
   // form_host.cpp: the form's window, showing, menus.
   void ShowFormChange(platform::ModelChange change);
+  SIZE WindowSize(DWORD style, DWORD exStyle) const;
   void RunModalLoop();
   void CenterOnScreen();
   void DestroyWindowOnce();

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <tlhelp32.h>
 
+#include <cstdint>
 #include <map>
 #include <sstream>
 #include <string>
@@ -90,6 +91,17 @@ std::string DialogTexts(HWND dialog) {
   return texts;
 }
 
+// The controls of one of the program's forms, where a person would see them.
+std::string FormControls(HWND form) {
+  const std::string id = std::to_string(reinterpret_cast<std::uintptr_t>(form));
+  std::string lines;
+  for (HWND child : ChildWindows(form)) {
+    if (!IsWindowVisible(child)) continue;
+    lines += "control\t" + id + '\t' + RectText(child) + '\t' + ClassOf(child) + '\t' + TextOf(child) + '\n';
+  }
+  return lines;
+}
+
 }  // namespace
 
 std::string DescribeDesktop() {
@@ -121,6 +133,10 @@ std::string DescribeDesktop() {
     } else if (kind == "#32770") {
       report << "dialog\t" << owner << '\t' << RectText(window) << '\t' << title << '\t' << DialogTexts(window) << '\n';
       report << DialogButtons(window, owner);
+    } else if (kind == "VesperkitForm") {
+      report << "form\t" << owner << '\t' << reinterpret_cast<std::uintptr_t>(window) << '\t' << RectText(window)
+             << '\t' << title << '\n'
+             << FormControls(window);
     }
   }
 

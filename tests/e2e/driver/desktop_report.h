@@ -18,6 +18,12 @@ namespace vk::e2e {
 //                                                 controls and buttons, joined with " | ")
 //   button      exe pid left top right bottom text
 //                                                (the visible buttons of those dialog boxes)
+//   form        exe pid form left top right bottom title
+//                                                (visible forms of the program: windows of
+//                                                 class VesperkitForm; form is its handle)
+//   control     form left top right bottom class text
+//                                                (the visible controls of those forms, at any
+//                                                 depth, in the order Windows lists them)
 // Coordinates are screen pixels of the desktop.
 std::string DescribeDesktop();
 

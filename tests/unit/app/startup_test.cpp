@@ -23,8 +23,8 @@ TEST(Startup, RunsItsStepsInOrderReadsTheSettingsAndTheListAndLeavesTheProgramHi
   // The Close item is disabled (all of SetCloseItemState's steps) before the icon appears.
   const std::vector<std::string> expected = {
       "Pointer 11",    "Title Vesperkit", "Create PowerControl", "Create ProcessControl", "Load FrmMain",   "IsWindow",
-      "GetSystemMenu", "GetMenuItemInfo", "SetMenuItemInfo",     "SetMenuItemInfo",       "SendNcActivate", "Tray Add",
-      "Hide FrmMain",  "Pointer 0"};
+      "GetSystemMenu", "GetMenuItemInfo", "SetMenuItemInfo",     "SetMenuItemInfo",       "SendNcActivate",
+      "Power.HibernateSupported", "Tray Add", "Hide FrmMain", "Pointer 0"};
   EXPECT_EQ(w.journal.entries, expected);
   EXPECT_EQ(w.state.schedule.Mode, 1);
   EXPECT_EQ(w.registry.CallCount("OpenKey"), 5) << "one read of each value";
