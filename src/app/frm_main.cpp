@@ -8,8 +8,10 @@
 #include "app/app_state.h"
 #include "app/tray_menu.h"
 #include "forceclose/force_list.h"
+#include "forceclose/frm_advanced.h"
 #include "forceclose/kill_proc.h"
 #include "resource_ids.h"
+#include "schedule/schedule_settings.h"
 #include "schedule/schedule_timer.h"
 #include "schedule/time_conversions.h"
 #include "shutdown/frm_countdown.h"
@@ -163,6 +165,19 @@ bool FrmMain::HibernateSupported() {
   }
   VbBool supported = kFalse;
   return !Failed(state_.gPowerControl->GetHibernateSupported(supported)) && supported != kFalse;
+}
+
+void FrmMain::OpenAdvancedOptions() {
+  PlatformServices& p = state_.platform;
+  schedule::ScheduleValues& s = state_.schedule;
+  forceclose::ShowAdvancedOptions({{p.forms, p.windows, p.messages, p.shell, p.files, state_.AppEntries},
+                                   s.ForceShutdown,
+                                   s.ForceAppClose,
+                                   [this] {
+                                     if (state_.gRegSettings)
+                                       schedule::SaveForceSettings(*state_.gRegSettings, state_.schedule);
+                                   }},
+                                  host_->Handle());
 }
 
 void FrmMain::SendTrayIcon() { state_.platform.tray.Notify(platform::TrayMessage::Modify, state_.gTrayIcon.Pack()); }

@@ -49,6 +49,7 @@ class FrmMain : public platform::FormHandlers, public schedule::SleepTimeOwner {
   void SetTrayTip(const std::string& tip) override;
   void SendTrayIcon() override;
   bool HibernateSupported() override;
+  void OpenAdvancedOptions() override;
 
  private:
   // True when a modal dialog of the program is open: it is brought to the

@@ -244,12 +244,8 @@ void SleepTimeDialog::Form_QueryUnload(bool& cancel) {
   if (context_.owner.Host().Visible()) cancel = true;
 }
 
-void SleepTimeDialog::CmdAdvanced_Click() {
-  // >>> The Advanced Options dialog opens here, once it is part of the
-  // program: FrmAdvanced loaded fresh, shown modally with this form as its
-  // owner, and released when it returns:
-  //   forceclose::ShowAdvancedOptions(context, Window());
-  // Until then the button opens nothing and says nothing. <<<
-}
+// The Advanced Options keep and save their own options: using them marks
+// nothing here, and Cancel here does not undo them.
+void SleepTimeDialog::CmdAdvanced_Click() { context_.owner.OpenAdvancedOptions(); }
 
 }  // namespace vk::schedule

@@ -24,6 +24,9 @@ class SleepTimeOwner : public TimerControl {
   // Whether PowerControl says this machine can hibernate (no when it cannot
   // be made or asked).
   virtual bool HibernateSupported() = 0;
+  // Shows the Advanced Options dialog modally over this form, fresh, and
+  // releases it when it returns.
+  virtual void OpenAdvancedOptions() = 0;
 };
 
 }  // namespace vk::schedule

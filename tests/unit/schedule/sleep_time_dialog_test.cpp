@@ -311,5 +311,26 @@ TEST(SetSleepTime, WhileItIsShownTheTrayBringsItToTheFrontAndItsFrameDoesNotClos
   EXPECT_EQ(p.w.state.aboutBoxes.OpenCount(), 0);
 }
 
+TEST(SetSleepTime, AdvancedOpensTheAdvancedOptionsOverItWhoseOkSavesTheSwitchesAndMarksNothingHere) {
+  Program p;
+  p.Start();
+  p.Open([&](FakeFormHost& f) {
+    if (f.Def().name == "FrmAdvanced") {
+      EXPECT_EQ(f.Owner(), p.Main().Handle());
+      EXPECT_TRUE(f.UserClick("chkForce"));
+      EXPECT_TRUE(f.UserClick("CmdOK"));
+      return;
+    }
+    EXPECT_TRUE(f.UserClick("CmdAdvanced"));
+    EXPECT_EQ(p.w.forms.Find("FrmAdvanced"), nullptr) << "released when it returns";
+    EXPECT_FALSE(p.w.state.gFrmMain->Dialog().Changed());
+    f.UserClick("CmdCancel");
+  });
+  const auto* force = p.w.registry.FindValue(kSettingsPath, "Force");
+  ASSERT_NE(force, nullptr);
+  EXPECT_EQ(std::tuple(force->bytes, p.w.state.schedule.ForceShutdown), std::tuple(std::string("True\0", 5), kTrue));
+  EXPECT_EQ(p.Saved(), "") << "Cancel here neither saves nor undoes the Advanced Options";
+}
+
 }  // namespace
 }  // namespace vk::schedule
