@@ -257,3 +257,89 @@ class_registered() { wine reg query "HKCR\\CLSID\\$1" >/dev/null 2>&1; }
 
 readonly POWER_CLSID='{45499485-FBF0-4D44-9B6C-0C6693FF2ECB}'
 readonly PROCESS_CLSID='{C913EC9D-9067-4BF9-BBE0-2C5054D29F2E}'
+
+# The program's forms and their controls, as the driver's report gives them.
+# The program's visible form holding a control with this text (exactly, or
+# at its start with a trailing '*'): "form left top right bottom".
+form_with() {
+  local handle
+  handle=$(facts control | awk -F'\t' -v t="$1" \
+    '(substr(t, length(t)) == "*" ? index($7, substr(t, 1, length(t) - 1)) == 1 : $7 == t) {print $1; exit}')
+  [ -n "$handle" ] && facts form | awk -F'\t' -v h="$handle" '$3 == h {print $3, $4, $5, $6, $7; exit}'
+}
+form_shown() { look; [ -n "$(form_with "$1")" ]; }
+form_gone() { look; [ -z "$(form_with "$1")" ]; }
+# "left top right bottom" of the visible control of that class and text (of
+# the form with that handle).
+control_rect() { facts control | awk -F'\t' -v c="$1" -v t="$2" '$6 == c && $7 == t {print $2, $3, $4, $5; exit}'; }
+control_rect_in() { facts control | awk -F'\t' -v f="$1" -v c="$2" -v t="$3" '$1 == f && $6 == c && $7 == t {print $2, $3, $4, $5; exit}'; }
+control_text() { facts control | awk -F'\t' -v c="$1" 'tolower($6) == tolower(c) {print $7}' | sed -n "${2}p"; }
+
+# keys_in_window "LEFT TOP RIGHT BOTTOM" KEY...: presses keys (xdotool names)
+# one after another in the program's window there, which stays open: each
+# goes down and up in its X window.
+keys_in_window() {
+  local rect=$1 window key
+  shift
+  # Found by its place: Wine does not always pass on to the X window the size
+  # a form took while hidden, and the X window follows a moment later.
+  local place deadline=$((SECONDS + 10))
+  place=$(x_geometry $rect)
+  place=+${place#*+}
+  until window=$(xwininfo -root -tree | grep -F '("vesperkit.exe" "vesperkit.exe")' |
+    awk -v p="$place" '{for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+\+/ && index($i, p) == length($i) - length(p) + 1) {print $1; exit}}') &&
+    [ -n "$window" ]; do
+    [ $SECONDS -ge $deadline ] && fail "no X window of the program at $rect"
+    sleep 0.2
+  done
+  for key in "$@"; do
+    xdotool key --window "$window" "$key" 2>/dev/null || fail "cannot press $key"
+    sleep 0.2
+  done
+}
+# Clicks the visible control of that class and text.
+click_control() {
+  local l t r b
+  read -r l t r b <<<"$(control_rect "$1" "$2")"
+  [ -n "$b" ] || fail "no $1 '$2' to click"
+  click_centre "$l" "$t" "$r" "$b"
+}
+
+# In the Set Sleep Time dialog at DIALOG_RECT, arranged by time and date with
+# the focus on its option button (so Tab leads to the time box): types the
+# time's digits, then replaces the cancel period's 30 by SECONDS.
+type_time_and_cancel_period() {
+  local l t r b
+  keys_in_window "$DIALOG_RECT" Tab $(sed 's/./& /g' <<<"$1")
+  read -r l t r b <<<"$(control_rect Edit 30)"
+  [ -n "$b" ] || fail "no cancel period box showing 30"
+  xdotool mousemove $((DESKTOP_X + (l + r) / 2)) $((DESKTOP_Y + (t + b) / 2)) click --repeat 2 --delay 80 1
+  keys_in_window "$DIALOG_RECT" "$2"
+}
+
+# Opens Set Sleep Time from the tray menu of the program (APP_PID, its icon at
+# ICON_X, ICON_Y); DIALOG_RECT is where the dialog shows.
+open_set_sleep_time() {
+  open_menu_at "$ICON_X" "$ICON_Y"
+  [ "$MENU_PID" = "$APP_PID" ] || fail "the menu belongs to $MENU_EXE, not to the program"
+  choose_in_menu s
+  wait_until 30 "the Set Sleep Time dialog" form_shown "Set by Time Period"
+  read -r _ DIALOG_RECT <<<"$(form_with "Set by Time Period")"
+}
+
+# "handle left top right bottom" of the program's visible form with that title.
+form_titled() { facts form | awk -F'\t' -v t="$1" '$8 == t {print $3, $4, $5, $6, $7; exit}'; }
+titled_shown() { look; [ -n "$(form_titled "$1")" ]; }
+titled_gone() { look; [ -z "$(form_titled "$1")" ]; }
+# "left top right bottom" of the visible message box with that title.
+message_box_rect() { facts dialog | awk -F'\t' -v t="$1" '$7 == t {print $3, $4, $5, $6; exit}'; }
+message_box_shown() { look; [ -n "$(message_box_rect "$1")" ]; }
+message_box_gone() { look; [ -z "$(message_box_rect "$1")" ]; }
+
+# No settings of the program left in the prefix by an earlier test.
+forget_settings() {
+  local key
+  for key in 'HKLM\Software\Quillfield Systems Ltd' 'HKLM\Software\Wow6432Node\Quillfield Systems Ltd'; do
+    wine reg delete "$key" /f >/dev/null 2>&1
+  done
+}

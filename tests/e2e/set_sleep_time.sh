@@ -15,50 +15,10 @@ readonly DPI_KEY='HKCU\Control Panel\Desktop'
 restore_dpi() {
   local status=$?
   wine reg delete "$DPI_KEY" /v LogPixels /f >/dev/null 2>&1
-# No settings left by an earlier run: the first opening is a first start's.
-for key in 'HKLM\Software\Quillfield Systems Ltd' 'HKLM\Software\Wow6432Node\Quillfield Systems Ltd'; do
-  wine reg delete "$key" /f >/dev/null 2>&1
-done
   (exit $status)
   e2e_cleanup
 }
 trap restore_dpi EXIT
-
-# The program's visible form holding a control with this text (exactly, or
-# at its start with a trailing '*'): "form left top right bottom".
-form_with() {
-  local handle
-  handle=$(facts control | awk -F'\t' -v t="$1" \
-    '(substr(t, length(t)) == "*" ? index($7, substr(t, 1, length(t) - 1)) == 1 : $7 == t) {print $1; exit}')
-  [ -n "$handle" ] && facts form | awk -F'\t' -v h="$handle" '$3 == h {print $3, $4, $5, $6, $7; exit}'
-}
-form_shown() { look; [ -n "$(form_with "$1")" ]; }
-form_gone() { look; [ -z "$(form_with "$1")" ]; }
-# "left top right bottom" of the visible control of that class and text.
-control_rect() { facts control | awk -F'\t' -v c="$1" -v t="$2" '$6 == c && $7 == t {print $2, $3, $4, $5; exit}'; }
-control_text() { facts control | awk -F'\t' -v c="$1" 'tolower($6) == tolower(c) {print $7}' | sed -n "${2}p"; }
-
-# Presses keys (xdotool names) one after another in the dialog, which stays
-# open: each goes down and up in its X window.
-keys_in_dialog() {
-  local window key
-  window=$(xwininfo -root -tree | grep -F '("vesperkit.exe" "vesperkit.exe")' |
-    grep -F " $(x_geometry $DIALOG_RECT) " | awk '{print $1}' | head -1)
-  [ -n "$window" ] || fail "no X window of the dialog at $DIALOG_RECT"
-  for key in "$@"; do
-    xdotool key --window "$window" "$key" 2>/dev/null || fail "cannot press $key"
-    sleep 0.2
-  done
-}
-
-# Opens Set Sleep Time from the tray menu; DIALOG_RECT is where it shows.
-open_dialog() {
-  open_menu_at "$ICON_X" "$ICON_Y"
-  [ "$MENU_PID" = "$APP_PID" ] || fail "the menu belongs to $MENU_EXE, not to the program"
-  choose_in_menu s
-  wait_until 30 "the Set Sleep Time dialog" form_shown "Set by Time Period"
-  read -r _ DIALOG_RECT <<<"$(form_with "Set by Time Period")"
-}
 
 # check_layout DPI ARRANGEMENT: the frames shown are stacked 105 twips apart
 # (one pixel either way for rounding), the buttons 105 twips below the last,
@@ -105,9 +65,7 @@ start_display
 start_wine
 wine reg delete "$DPI_KEY" /v LogPixels /f >/dev/null 2>&1
 # No settings left by an earlier run: the first opening is a first start's.
-for key in 'HKLM\Software\Quillfield Systems Ltd' 'HKLM\Software\Wow6432Node\Quillfield Systems Ltd'; do
-  wine reg delete "$key" /f >/dev/null 2>&1
-done
+forget_settings
 regsvr "" PowerControlDouble.dll ProcessControlDouble.dll
 RECORD=$E2E_WORK/calls.log
 export VESPERKIT_RECORD_FILE
@@ -117,33 +75,27 @@ while [ "$(date +%H%M)" -ge 2357 ]; do sleep 20; done
 start_program
 
 # First opening: by period, 15 minutes, 30 seconds, Shutdown.
-open_dialog
+open_set_sleep_time
 check_layout 96 period
 keep_screenshot "$E2E_WORK/set-sleep-time-period-96.png"
 [ "$(control_text ComboBox 1)" = "15 Mins" ] || fail "the period box shows '$(control_text ComboBox 1)'"
 # Alt+F4 neither closes the dialog nor ends the program.
-keys_in_dialog alt+F4
+keys_in_window "$DIALOG_RECT" alt+F4
 sleep 1
 form_shown "Set by Time Period" && ! has_ended "$APP_STATUS" || fail "Alt+F4 closed the dialog"
 
-read -r l t r b <<<"$(control_rect Button "Set by Time/Date")"
-click_centre "$l" "$t" "$r" "$b"
+click_control Button "Set by Time/Date"
 wait_until 30 "the time and date frame" form_shown " Set by Time/Date"
 read -r _ DIALOG_RECT <<<"$(form_with "Set by Time Period")"
 check_layout 96 date
 keep_screenshot "$E2E_WORK/set-sleep-time-date-96.png"
 
-# From the option button Tab leads to the time box: 00:00. Then a double
-# click on the cancel period's 30, and 3 in its place.
-keys_in_dialog Tab 0 0 0 0
-read -r l t r b <<<"$(control_rect Edit 30)"
-xdotool mousemove $((DESKTOP_X + (l + r) / 2)) $((DESKTOP_Y + (t + b) / 2)) click --repeat 2 --delay 80 1
-keys_in_dialog 3
+# From the option button Tab leads to the time box: 00:00; the cancel period 3.
+type_time_and_cancel_period 0000 3
 look
 [ "$(control_text Edit 1)" = "00:00" ] || fail "the time box shows '$(control_text Edit 1)'"
 [ "$(control_text Edit 2)" = "3" ] || fail "the cancel period box shows '$(control_text Edit 2)'"
-read -r l t r b <<<"$(control_rect Button "&OK")"
-click_centre "$l" "$t" "$r" "$b"
+click_control Button "&OK"
 wait_until 30 "the dialog to close" form_gone "Set by Time Period"
 # Today's date text, with Windows' own date separator on both sides.
 [[ "$(tray_tips)" =~ ^"Shutdown set for 00:00 on the "([0-9]{2})([^0-9]+)([0-9]{2})([^0-9]+)([0-9]{2})$ ]] &&
@@ -173,10 +125,9 @@ wineserver -k >/dev/null 2>&1
 wineserver -w >/dev/null 2>&1
 wine reg add "$DPI_KEY" /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1 || fail "cannot set 144 DPI"
 start_program
-open_dialog
+open_set_sleep_time
 check_layout 144 date
-read -r l t r b <<<"$(control_rect Button "Set by Time Period")"
-click_centre "$l" "$t" "$r" "$b"
+click_control Button "Set by Time Period"
 wait_until 30 "the period frame" form_shown " Set by Time Period"
 read -r _ DIALOG_RECT <<<"$(form_with "Set by Time Period")"
 check_layout 144 period

@@ -174,16 +174,18 @@ void CALLBACK HideShownForm(HWND, UINT, UINT_PTR id, DWORD) {
   modalSeen.shown->Hide();
 }
 
-TEST_F(Binding, AModalShowDisablesItsOwnerAndReturnsOnceTheFormIsHidden) {
+TEST_F(Binding, AModalShowDisablesItsOwnerAndReturnsOnceTheFormIsHiddenWithTheOwnerActive) {
   platform::FormModel modalModel{def};
   std::unique_ptr<platform::FormHost> modal;
   toolkit.Load(def, modalModel, recorder, modal);
+  form->Show(platform::ShowMode::Modeless, 0);
   modalSeen = {modal.get(), form->Window(), &toolkit, false, false};
   ASSERT_NE(SetTimer(nullptr, 0, 50, HideShownForm), 0u);
   modal->Show(platform::ShowMode::Modal, form->Handle());
   EXPECT_TRUE(modalSeen.ownerDisabled);
   EXPECT_TRUE(modalSeen.topModal);
   EXPECT_TRUE(IsWindowEnabled(form->Window()));
+  EXPECT_EQ(GetActiveWindow(), form->Window()) << "the activation goes back to the owner";
   EXPECT_EQ(toolkit.TopModal(), nullptr);
   EXPECT_FALSE(modal->Visible());
 }

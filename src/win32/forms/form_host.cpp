@@ -3,6 +3,7 @@
 #include "win32/forms/form_host.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "win32/forms/form_toolkit.h"
@@ -84,8 +85,10 @@ void Win32FormHost::Show(platform::ShowMode mode, WindowHandle owner) {
   SetWindowLongPtrA(window_, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ownerWindow));
   const bool wasVisible = IsWindowVisible(window_) != FALSE;
   if (!placed_) CenterOnScreen();
-  const bool disableOwner = mode == platform::ShowMode::Modal && owner != 0 && IsWindowEnabled(ownerWindow);
-  if (disableOwner) EnableWindow(ownerWindow, FALSE);
+  if (mode == platform::ShowMode::Modal && owner != 0 && IsWindowEnabled(ownerWindow)) {
+    EnableWindow(ownerWindow, FALSE);
+    disabledOwner_ = ownerWindow;
+  }
   ShowWindow(window_, SW_SHOW);
   SetForegroundWindow(window_);
   if (!wasVisible) FocusFirstControl();
@@ -93,7 +96,15 @@ void Win32FormHost::Show(platform::ShowMode mode, WindowHandle owner) {
   toolkit_.PushModal(this);
   RunModalLoop();
   toolkit_.PopModal(this);
-  if (disableOwner) EnableWindow(ownerWindow, TRUE);
+  EnableOwnerAgain();
+}
+
+// The owner a modal showing disabled is enabled again before the form hides
+// or goes: Windows then gives the activation back to the owner, instead of
+// to some other window (under Wine, the taskbar).
+void Win32FormHost::EnableOwnerAgain() {
+  if (disabledOwner_ == nullptr) return;
+  EnableWindow(std::exchange(disabledOwner_, nullptr), TRUE);
 }
 
 // A form first appears in the middle of the work area; after that it stays
@@ -127,6 +138,7 @@ void Win32FormHost::RunModalLoop() {
 }
 
 void Win32FormHost::Hide() {
+  EnableOwnerAgain();
   if (window_ != nullptr) ShowWindow(window_, SW_HIDE);
 }
 
@@ -139,6 +151,7 @@ void Win32FormHost::Unload() {
 }
 
 void Win32FormHost::DestroyWindowOnce() {
+  EnableOwnerAgain();
   if (window_ == nullptr) return;
   HWND window = window_;
   timers_.StopAll(window);

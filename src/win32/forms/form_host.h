@@ -74,6 +74,7 @@ class Win32FormHost : public platform::FormHost {
   void ShowFormChange(platform::ModelChange change);
   SIZE WindowSize(DWORD style, DWORD exStyle) const;
   void RunModalLoop();
+  void EnableOwnerAgain();
   void CenterOnScreen();
   void DestroyWindowOnce();
 
@@ -116,6 +117,7 @@ class Win32FormHost : public platform::FormHost {
   double twipsPerPixelY_ = 15;
   bool unloaded_ = false;
   bool placed_ = false;        // centred on its first showing
+  HWND disabledOwner_ = nullptr;  // disabled by a modal showing; enabled again when it ends
   int applying_ = 0;           // our own changes to the controls raise no events
   HWND savedFocus_ = nullptr;  // the control that had the focus when the form lost it
   UniqueFont formFont_;
