@@ -45,18 +45,15 @@ TEST_F(FrmMainTray, OnlyTheRightButtonReleaseOpensTheMenuWithSetSleepTimeAsDefau
   EXPECT_TRUE(w.forms.menusShown.empty());
   EXPECT_FALSE(w.journal.Contains(Foreground()));
 
-  Strings chosen;
-  w.forms.onMenu = [&](fakes::FakeFormHost& form, const std::string&) {
-    for (const char* item : {"mnuTimerStart", "mnuTimerStop", "mnuAbout"})
-      if (form.ChooseMenuItem(item)) chosen.push_back(item);
-  };
   TrayMessage(0x205);
   ASSERT_EQ(w.forms.menusShown.size(), 1u);
   EXPECT_EQ(w.forms.menusShown[0].menu, "mnuMain");
   EXPECT_EQ(w.forms.menusShown[0].defaultItem, "mnuTimeSet");
   EXPECT_LT(w.journal.IndexOf(Foreground()), w.journal.IndexOf("PopupMenu mnuTimeSet"));
   EXPECT_EQ(w.state.MenuDefault, kDefaultTimeSet) << "no schedule is confirmed";
-  EXPECT_EQ(chosen, Strings{"mnuAbout"});
+  const auto& m = Main().Model();
+  EXPECT_TRUE(m.Get("mnuAbout").enabled && m.Get("mnuTimeSet").enabled && m.Get("mnuExit").enabled);
+  EXPECT_FALSE(m.Get("mnuTimerStart").enabled || m.Get("mnuTimerStop").enabled);
 }
 
 TEST_F(FrmMainTray, TheDefaultMovesOnlyAfterAUseOfTheMenuAndAnUnknownOneShowsNoMenu) {

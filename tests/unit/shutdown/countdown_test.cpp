@@ -64,6 +64,22 @@ TEST(Countdown, IsModalTopMostStartsOnCancelAndAfterAShutdownStaysOpenDisabled) 
                                   "Power.DoPowerAction"}));
 }
 
+TEST(Countdown, StaysWhileTheActionRunsEvenWhenItsFrameIsClosedThen) {
+  Program p;
+  p.w.components.failing = {"DoPowerAction"};
+  FakeFormHost* warning = nullptr;
+  p.w.messages.onShow = [&] {  // the failure is being reported
+    warning->CloseFrame();
+    EXPECT_FALSE(warning->Unloaded());
+  };
+  p.Countdown([&](FakeFormHost& form) {
+    warning = &form;
+    EXPECT_TRUE(form.UserClick("CmdOK"));
+    EXPECT_TRUE(form.Unloaded()) << "called off once the report is read";
+  });
+  EXPECT_EQ(p.w.messages.shown.size(), 1u);
+}
+
 TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
   enum End { kStaysOpen, kStopsAndCloses, kCalledOff };
   const Strings shutdown = {"AltShutdownSupported", "PowerAction 2", "ForceAction 0", "DoPowerAction"};
