@@ -154,7 +154,6 @@ tray_icon_centre() {
 }
 visible_windows_of() { facts window | awk -F'\t' -v pid="$1" '$2 == pid && $3 == 1'; }
 visible_tooltips() { facts tooltip | grep -c . ; }
-shown_task_buttons() { facts taskbutton | awk -F'\t' '$1 == 1' | grep -c . ; }
 
 # Conditions for wait_until; each takes a fresh look.
 tray_shows() { look; [ "$(tray_icon_count)" -eq "$1" ]; }
@@ -210,14 +209,6 @@ keep_screenshot() { cp "$1" "$E2E_ARTIFACTS/$(basename "$1")"; }
 crop() {
   local shot=$1 out=$6
   convert "$shot" -crop "$(x_geometry "$2" "$3" "$4" "$5")" +repage "$out" || fail "cannot crop $shot"
-}
-
-# Number of differing pixels of two images of the same size.
-pixel_difference() {
-  local count
-  count=$(compare -metric AE "$1" "$2" null: 2>&1 >/dev/null)
-  [[ "$count" =~ ^[0-9]+$ ]] || fail "cannot compare $1 and $2: $count"
-  echo "$count"
 }
 
 # press_key_in EXE LEFT TOP RIGHT BOTTOM KEY: presses KEY in the top-level

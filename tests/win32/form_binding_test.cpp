@@ -1,8 +1,8 @@
 // The form binding on real windows: the table's controls become child windows
 // where the twips say, model changes reach them, timers run only while
-// enabled, the file-system lists read the folder, and a modal show waits.
-// What the user's actions cause is the table of user actions
-// (user_actions_test.cpp).
+// enabled, the file-system lists read the folder, a modal show waits, and the
+// tray menu pops up as its model stands. What the user's actions cause is the
+// table of user actions (user_actions_test.cpp).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <fstream>
 
+#include "app/frm_main.h"
 #include "forms/user_actions.h"
 #include "support.h"
 #include "win32/forms/form_host.h"
@@ -113,7 +114,7 @@ TEST_F(Binding, ControlsStandWhereTheirTwipsSayAndFollowTheModelWithoutRaisingEv
   EXPECT_EQ(events, Strings{});
 }
 
-TEST_F(Binding, TimersRunOnlyWhileEnabledAndStopWithTheForm) {
+TEST_F(Binding, TimersRunOnlyWhileEnabledTickAndStopWithTheForm) {
   EXPECT_FALSE(form->TimerActive("Timer1"));
   for (auto [enabled, interval, active] : {std::tuple{true, 1000, true}, std::tuple{true, 0, false},
                                            std::tuple{true, 500, true}, std::tuple{false, 500, false},
@@ -122,6 +123,9 @@ TEST_F(Binding, TimersRunOnlyWhileEnabledAndStopWithTheForm) {
     model.SetInterval("Timer1", interval);
     EXPECT_EQ(form->TimerActive("Timer1"), active) << enabled << " " << interval;
   }
+  model.SetInterval("Timer1", 10);
+  for (int waited = 0; waited < 2000 && events.empty(); waited += 10, Sleep(10)) Pump();
+  EXPECT_EQ(events, Strings{"Timer1:Timer"});
   HWND window = form->Window();
   SendMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_FALSE(IsWindow(window));
@@ -188,6 +192,43 @@ TEST_F(Binding, AModalShowDisablesItsOwnerAndReturnsOnceTheFormIsHiddenWithTheOw
   EXPECT_EQ(GetActiveWindow(), form->Window()) << "the activation goes back to the owner";
   EXPECT_EQ(toolkit.TopModal(), nullptr);
   EXPECT_FALSE(modal->Visible());
+}
+
+// What the open menu showed, item by item, and its choice of the Exit item.
+Strings menuSeen;
+
+void CALLBACK ReadMenuAndChooseExit(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND open = FindWindowA("#32768", nullptr);
+  if (open == nullptr || !IsWindowVisible(open)) return;
+  KillTimer(nullptr, id);
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(open, MN_GETHMENU, 0, 0));
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    char text[64] = {};
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
+    info.dwTypeData = text;
+    info.cch = sizeof text;
+    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+    menuSeen.push_back(info.fType & MFT_SEPARATOR ? "-"
+                                                   : std::string(text) + (info.fState & MFS_DEFAULT ? " default" : "") +
+                                                         (info.fState & MFS_GRAYED ? " grayed" : ""));
+  }
+  PostMessageA(open, WM_CHAR, 'e', 0);
+}
+
+TEST_F(Binding, TheTrayMenuShowsItsShownItemsAsTheModelStandsAndRaisesTheChosenOnesClick) {
+  platform::FormModel menuModel{app::FrmMain::Definition()};
+  std::unique_ptr<platform::FormHost> main;
+  toolkit.Load(app::FrmMain::Definition(), menuModel, recorder, main);
+  menuModel.SetVisible("mnuAbout", false);
+  events.clear();
+  menuSeen.clear();
+  ASSERT_NE(SetTimer(nullptr, 0, 50, ReadMenuAndChooseExit), 0u);
+  main->PopupMenu("mnuMain", "mnuTimeSet");
+  EXPECT_EQ(menuSeen, (Strings{"-", "&Set Sleep Time default", "-", "S&tart Timer grayed", "Sto&p Timer grayed", "-",
+                               "&Exit"}));
+  EXPECT_EQ(events, Strings{"mnuExit:Click"});
 }
 
 }  // namespace

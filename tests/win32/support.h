@@ -33,12 +33,6 @@ bool KeyExists(HKEY root, const std::string& path);
 // Removes a key with everything below it.
 void DeleteTree(HKEY root, const std::string& path);
 
-// Vtable member `slot` of a COM object, cast to the signature F.
-template <class F>
-F Slot(void* object, int slot) {
-  return reinterpret_cast<F>((*static_cast<void***>(object))[slot]);
-}
-
 // Dispatches every message waiting for this thread, dialog keys included.
 void PumpMessages(win32::Win32FormToolkit& toolkit);
 // Posts a key press (down and up) to the window with the focus, then pumps.

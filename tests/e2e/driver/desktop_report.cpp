@@ -140,21 +140,6 @@ std::string DescribeDesktop() {
     }
   }
 
-  if (HWND front = GetForegroundWindow()) {
-    DWORD pid = 0;
-    GetWindowThreadProcessId(front, &pid);
-    report << "foreground\t" << exeOf(pid) << '\t' << pid << '\t' << ClassOf(front) << '\t' << TextOf(front) << '\n';
-  }
-
-  if (HWND tray = FindWindowA("Shell_TrayWnd", nullptr)) {
-    report << "traywindow\t" << (IsWindowVisible(tray) != FALSE) << '\n';
-    for (HWND child : ChildWindows(tray)) {
-      if (lstrcmpiA(ClassOf(child).c_str(), "Button") != 0) continue;
-      // The button's own visibility: the whole taskbar hides while its tray is empty.
-      const bool shown = (GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE) != 0;
-      report << "taskbutton\t" << shown << '\t' << TextOf(child) << '\n';
-    }
-  }
   return report.str();
 }
 

@@ -7,10 +7,6 @@ namespace vk::e2e {
 // fields separated by tabs:
 //   tray        left top right bottom tip        (one line per icon shown in the tray)
 //   window      exe pid visible class title      (every top-level window)
-//   foreground  exe pid class title              (the active window, when there is one)
-//   traywindow  visible                          (the taskbar with the tray, when it exists)
-//   taskbutton  shown text                       (buttons of the taskbar; shown even while
-//                                                 the taskbar itself is hidden)
 //   menu        exe pid left top right bottom    (open pop-up menus)
 //   tooltip     exe pid left top right bottom    (tool tips on the screen)
 //   dialog      exe pid left top right bottom title texts

@@ -12,6 +12,7 @@ namespace {
 
 using platform::EventArgs;
 using platform::FormEvent;
+using Strings = std::vector<std::string>;
 
 // The rules behind the menu that the tray tests below do not reach.
 TEST(TrayMenuRules, TheMessageIsXInPixelsRoundedHalfToEvenAndNoScheduleMeansSetSleepTime) {
@@ -39,7 +40,7 @@ class FrmMainTray : public ::testing::Test {
   fakes::TestWorld w;
 };
 
-TEST_F(FrmMainTray, OnlyTheRightButtonReleaseOpensTheMenuWithSetSleepTimeAsDefault) {
+TEST_F(FrmMainTray, OnlyTheRightButtonReleaseOpensTheMenuWithSetSleepTimeAsDefaultAndTheTimerItemsGrey) {
   for (int message : {0x200, 0x201, 0x202, 0x203, 0x204, 0x206}) TrayMessage(message);
   EXPECT_TRUE(w.forms.menusShown.empty());
   EXPECT_FALSE(w.journal.Contains(Foreground()));
@@ -51,7 +52,7 @@ TEST_F(FrmMainTray, OnlyTheRightButtonReleaseOpensTheMenuWithSetSleepTimeAsDefau
   EXPECT_LT(w.journal.IndexOf(Foreground()), w.journal.IndexOf("PopupMenu mnuTimeSet"));
   EXPECT_EQ(w.state.MenuDefault, kDefaultTimeSet) << "no schedule is confirmed";
   const auto& m = Main().Model();
-  EXPECT_TRUE(m.Get("mnuAbout").enabled && m.Get("mnuTimeSet").enabled);
+  EXPECT_TRUE(m.Get("mnuAbout").enabled && m.Get("mnuTimeSet").enabled && m.Get("mnuExit").enabled);
   EXPECT_FALSE(m.Get("mnuTimerStart").enabled || m.Get("mnuTimerStop").enabled);
 }
 
@@ -74,21 +75,13 @@ TEST_F(FrmMainTray, TheDefaultMovesOnlyAfterAUseOfTheMenuAndAnUnknownOneShowsNoM
   EXPECT_EQ(w.state.MenuDefault, 7);
 }
 
-TEST_F(FrmMainTray, EnableTimerMenusSwitchesStartAndStopTogether) {
-  for (VbBool on : {kTrue, kFalse}) {
-    w.state.gFrmMain->EnableTimerMenus(on);
-    EXPECT_EQ(Main().Model().Get("mnuTimerStart").enabled, on == kTrue);
-    EXPECT_EQ(Main().Model().Get("mnuTimerStop").enabled, on == kTrue);
-  }
-}
-
 TEST_F(FrmMainTray, ExitRemovesTheIconReleasesTheComponentsAndEnds) {
   w.state.TimerRunning = kTrue;  // an armed schedule simply ends with the program
-  w.forms.onMenu = [](fakes::FakeFormHost& form, const std::string&) { form.Click("mnuExit"); };
+  w.forms.onMenu = [](fakes::FakeFormHost& form, const std::string&) { EXPECT_TRUE(form.ChooseMenuItem("mnuExit")); };
   w.journal.entries.clear();
   TrayMessage(0x205);
-  EXPECT_EQ(w.journal.entries, (std::vector<std::string>{Foreground(), "PopupMenu mnuTimeSet", "Tray Delete",
-                                                         "Power.Released", "Process.Released", "EndProgram 0"}));
+  EXPECT_EQ(w.journal.entries, (Strings{Foreground(), "PopupMenu mnuTimeSet", "Tray Delete", "Power.Released",
+                                        "Process.Released", "EndProgram 0"}));
   EXPECT_EQ(w.tray.calls.back().record, w.state.gTrayIcon.Pack());
 
   w.journal.entries.clear();  // the end of the session leaves the same way, without a menu

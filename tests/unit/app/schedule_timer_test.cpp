@@ -57,6 +57,7 @@ TEST(ScheduleTimer, IsDueAtTheTargetInBothModes) {
     What what;
   };
   struct Case {
+    const char* name;
     const char* schedule;  // a period, or a time and a date
     DateTime start;
     const char* target;  // TargetTime of a period; the time as Start Timer rewrites it for a time and date
@@ -64,33 +65,37 @@ TEST(ScheduleTimer, IsDueAtTheTargetInBothModes) {
     const char* separator = "/";
   };
   const Case cases[] = {
-      {"1:30", {2026, 12, 6, 8, 50, 30}, "10:20", {{{2026, 12, 6, 10, 19, 59}, kNotDue}, {{2026, 12, 6, 10, 20}, kDue}}},
-      // Past midnight the target hour wraps to 0 and the day counts.
-      {"0:15", {2026, 12, 31, 23, 50}, "0:5",
+      {"a period", "1:30", {2026, 12, 6, 8, 35, 30}, "10:5",
+       {{{2026, 12, 6, 10, 4, 59}, kNotDue}, {{2026, 12, 6, 10, 5}, kDue}}},
+      {"past midnight the hour wraps to 0 and the day counts", "0:15", {2026, 12, 31, 23, 50}, "0:5",
        {{{2026, 12, 31, 23, 59, 58}, kNotDue}, {{2027, 1, 1, 0, 4}, kNotDue}, {{2027, 1, 1, 0, 5, 1}, kDue}}},
-      {"0:15", {2028, 2, 28, 23, 45}, "0:0", {{{2028, 2, 28, 23, 59, 59}, kNotDue}, {{2028, 2, 29, 0, 0}, kDue}}},
-      // 2100 is no leap year, for the target's date and for the clock's.
-      {"0:15", {2100, 2, 28, 23, 50}, "0:5", {{{2100, 3, 1, 0, 4}, kNotDue}, {{2100, 3, 1, 0, 5}, kDue}}},
-      {"0:15", {2100, 3, 1, 10, 0}, "10:15", {{{2100, 3, 1, 10, 14}, kNotDue}, {{2100, 3, 1, 10, 15}, kDue}}},
-      // A target slept through is due at the first tick after resuming, even
-      // when the clock shows an earlier time of day then.
-      {"0:30", {2026, 12, 6, 10, 0}, "10:30", {{{2026, 12, 6, 11, 15}, kDue}}},
-      {"0:30", {2026, 12, 6, 11, 15}, "11:45", {{{2026, 12, 7, 9, 0}, kDue}}},
-      // Starting again a minute later moves the target a minute.
-      {"0:15", {2026, 12, 6, 9, 0}, "9:16",
+      {"into a leap day", "0:15", {2028, 2, 28, 23, 45}, "0:0",
+       {{{2028, 2, 28, 23, 59, 59}, kNotDue}, {{2028, 2, 29, 0, 0}, kDue}}},
+      {"2100 is no leap year for the target", "0:15", {2100, 2, 28, 23, 50}, "0:5",
+       {{{2100, 3, 1, 0, 4}, kNotDue}, {{2100, 3, 1, 0, 5}, kDue}}},
+      {"nor for the clock", "0:15", {2100, 3, 1, 10, 0}, "10:15",
+       {{{2100, 3, 1, 10, 14}, kNotDue}, {{2100, 3, 1, 10, 15}, kDue}}},
+      {"a target slept through is due at the first tick after", "0:30", {2026, 12, 6, 10, 0}, "10:30",
+       {{{2026, 12, 6, 11, 15}, kDue}}},
+      {"even when the clock then shows an earlier time of day", "0:30", {2026, 12, 6, 11, 15}, "11:45",
+       {{{2026, 12, 7, 9, 0}, kDue}}},
+      {"starting again a minute later moves the target a minute", "0:15", {2026, 12, 6, 9, 0}, "9:16",
        {{{2026, 12, 6, 9, 1}, kStartAgain}, {{2026, 12, 6, 9, 15}, kNotDue}, {{2026, 12, 6, 9, 16}, kDue}}},
-      {"9:05 06/12/26", {2026, 12, 6, 8, 0}, "09:05", {{{2026, 12, 6, 9, 5}, kDue}}},
-      {"07:30 06/12/26", {2026, 12, 6, 7, 29}, "07:30", {{{2026, 12, 6, 7, 29}, kNotDue}, {{2026, 12, 6, 7, 30}, kDue}}},
-      {"07:30 06/12/26", {2026, 12, 6, 7, 29}, "07:30", {{{2026, 12, 6, 8, 10}, kDue}}},
-      {"07:30 06/12/26", {2026, 12, 6, 18, 0}, "07:30", {{{2026, 12, 6, 18, 0, 2}, kDue}}},
-      // A date that has passed never comes again.
-      {"07:30 05/12/26", {2026, 12, 6, 7, 30}, "07:30",
+      {"a time and date", "9:05 06/12/26", {2026, 12, 6, 8, 0}, "09:05", {{{2026, 12, 6, 9, 5}, kDue}}},
+      {"not a minute early", "07:30 06/12/26", {2026, 12, 6, 7, 29}, "07:30",
+       {{{2026, 12, 6, 7, 29}, kNotDue}, {{2026, 12, 6, 7, 30}, kDue}}},
+      {"late the same day", "07:30 06/12/26", {2026, 12, 6, 7, 29}, "07:30", {{{2026, 12, 6, 8, 10}, kDue}}},
+      {"started after the time on the day", "07:30 06/12/26", {2026, 12, 6, 18, 0}, "07:30",
+       {{{2026, 12, 6, 18, 0, 2}, kDue}}},
+      {"a date that has passed never comes again", "07:30 05/12/26", {2026, 12, 6, 7, 30}, "07:30",
        {{{2026, 12, 6, 7, 59}, kNotDue}, {{2026, 12, 6, 23, 59}, kNotDue}, {{2027, 1, 5, 7, 30}, kNotDue}}},
-      {"00:00 07/12/26", {2026, 12, 6, 23, 59}, "00:00", {{{2026, 12, 6, 23, 59}, kNotDue}, {{2026, 12, 7, 0, 0, 1}, kDue}}},
-      {"07:30 06.12.26", {2026, 12, 6, 7, 30}, "07:30", {{{2026, 12, 6, 7, 30}, kDue}}, "."},
+      {"midnight of the next day", "00:00 07/12/26", {2026, 12, 6, 23, 59}, "00:00",
+       {{{2026, 12, 6, 23, 59}, kNotDue}, {{2026, 12, 7, 0, 0, 1}, kDue}}},
+      {"the clock's own date separator", "07:30 06.12.26", {2026, 12, 6, 7, 30}, "07:30",
+       {{{2026, 12, 6, 7, 30}, kDue}}, "."},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const Case& c = cases[i];
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     const std::string schedule = c.schedule;
     const bool dayTime = schedule.find(' ') != std::string::npos;
     Timer t;
@@ -98,27 +103,28 @@ TEST(ScheduleTimer, IsDueAtTheTargetInBothModes) {
     t.w.clock.now = c.start;
     t.Set(dayTime, schedule.substr(0, schedule.find(' ')), dayTime ? schedule.substr(schedule.find(' ') + 1) : "");
     t.Start();
-    EXPECT_EQ(t.State(), std::tuple(true, kTrue, t.Clock(IDI_CLOCK_GREEN))) << "case " << i;
-    EXPECT_EQ(t.w.state.StartTime, dayTime ? "" : schedule::ClockText(c.start)) << "case " << i;
+    EXPECT_EQ(t.State(), std::tuple(true, kTrue, t.Clock(IDI_CLOCK_GREEN)));
+    EXPECT_EQ(t.w.state.StartTime, dayTime ? "" : schedule::ClockText(c.start));
     for (const Step& step : c.steps) {
       t.w.clock.now = step.at;
       if (step.what == kStartAgain) {
         t.Start();
       } else {
-        EXPECT_EQ(t.Tick(), step.what == kDue) << "case " << i << " at " << step.at.hour << ":" << step.at.minute;
+        EXPECT_EQ(t.Tick(), step.what == kDue) << "at " << step.at.hour << ":" << step.at.minute;
       }
     }
-    EXPECT_EQ(dayTime ? t.w.state.schedule.SleepTime : t.w.state.TargetTime, c.target) << "case " << i;
+    EXPECT_EQ(dayTime ? t.w.state.schedule.SleepTime : t.w.state.TargetTime, c.target);
     const bool due = c.steps.back().what == kDue;
-    EXPECT_EQ(t.countdowns, due ? 1 : 0) << "case " << i;
+    EXPECT_EQ(t.countdowns, due ? 1 : 0);
     EXPECT_EQ(t.State(), std::tuple(!due, kTrue, t.Clock(IDI_CLOCK_GREEN)))
-        << "case " << i << ": a due tick disarms, and the countdown decides the rest";
+        << "a due tick disarms, and the countdown decides the rest";
   }
 }
 
 TEST(ScheduleTimer, APeriodWithoutAColonIsRefusedWithAMessage) {
-  Timer t;
   for (const char* sleepTime : {"", "90"}) {
+    SCOPED_TRACE(sleepTime);
+    Timer t;
     t.Set(false, sleepTime);
     t.Start();
     ASSERT_FALSE(t.w.messages.shown.empty());
@@ -131,14 +137,15 @@ TEST(ScheduleTimer, APeriodWithoutAColonIsRefusedWithAMessage) {
 }
 
 TEST(ScheduleTimer, StopShowsTheRedClockWhetherArmedOrNot) {
-  Timer t;
-  t.Set(false, "1:00");
   for (bool armed : {false, true}) {
+    SCOPED_TRACE(armed ? "armed" : "not armed");
+    Timer t;
+    t.Set(false, "1:00");
     if (armed) t.Start();
     t.Main().Click("mnuTimerStop");
-    EXPECT_EQ(t.State(), std::tuple(false, kFalse, t.Clock(IDI_CLOCK_RED))) << armed;
+    EXPECT_EQ(t.State(), std::tuple(false, kFalse, t.Clock(IDI_CLOCK_RED)));
+    EXPECT_EQ(t.w.tray.calls.size(), armed ? 2u : 1u);
   }
-  EXPECT_EQ(t.w.tray.calls.size(), 3u);
 }
 
 TEST(ScheduleTimer, ASwitchToPeriodWhileATimeScheduleRunsFindsNoPeriodTarget) {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "app/frm_main.h"
 #include "app/tray_icon_record.h"
 #include "fakes/test_world.h"
@@ -20,12 +22,16 @@ TEST(Startup, RunsItsStepsInOrderReadsTheSettingsAndTheListAndLeavesTheProgramHi
   w.files.files["C:\\Program Files\\Vesperkit\\Files.dat"].bytes =
       forceclose::EncodeAppList({forceclose::MakeAppEntry("C:\\a.exe"), forceclose::MakeAppEntry("C:\\b.exe")});
   ASSERT_EQ(Startup(w.state), 0);
-  // The Close item is disabled (all of SetCloseItemState's steps) before the icon appears.
-  const std::vector<std::string> expected = {
-      "Pointer 11",    "Title Vesperkit", "Create PowerControl", "Create ProcessControl", "Load FrmMain",   "IsWindow",
-      "GetSystemMenu", "GetMenuItemInfo", "SetMenuItemInfo",     "SetMenuItemInfo",       "SendNcActivate",
-      "Power.HibernateSupported", "Tray Add", "Hide FrmMain", "Pointer 0"};
-  EXPECT_EQ(w.journal.entries, expected);
+  // The Close item's own steps are the window helpers' table's business.
+  const std::set<std::string> closeItem = {"IsWindow", "GetSystemMenu", "GetMenuItemInfo", "SetMenuItemInfo",
+                                           "SendNcActivate"};
+  std::erase_if(w.journal.entries, [&](const std::string& e) { return closeItem.count(e) != 0; });
+  EXPECT_EQ(w.journal.entries, (std::vector<std::string>{"Pointer 11", "Title Vesperkit", "Create PowerControl",
+                                                         "Create ProcessControl", "Load FrmMain",
+                                                         "Power.HibernateSupported", "Tray Add", "Hide FrmMain",
+                                                         "Pointer 0"}));
+  EXPECT_EQ(w.windows.SystemMenu(w.state.gFrmMain->Host().Handle()).back().id, platform::kClosedItemId)
+      << "the Close item is disabled";
   EXPECT_EQ(w.state.schedule.Mode, 1);
   EXPECT_EQ(w.registry.CallCount("OpenKey"), 5) << "one read of each value";
   EXPECT_EQ(w.registry.OpenKeyCount(), 0);
@@ -44,6 +50,7 @@ TEST(Startup, RunsItsStepsInOrderReadsTheSettingsAndTheListAndLeavesTheProgramHi
 
 TEST(Startup, AMissingComponentEndsBeforeTheIconWithAMessageNamingIt) {
   for (bool powerMissing : {true, false}) {
+    SCOPED_TRACE(powerMissing ? "PowerControl missing" : "ProcessControl missing");
     TestWorld w;
     (powerMissing ? w.components.powerInstalled : w.components.processInstalled) = false;
     EXPECT_EQ(Startup(w.state), kExitMissingComponent);
@@ -96,13 +103,14 @@ TEST(TrayIconRecord, PacksTheFieldsLittleEndianAtTheOffsetsOfEachPointerWidth) {
 
 TEST(TrayIconRecord, TipKeepsItsNulUpTo63CharactersAndIsCutFrom64) {
   for (std::size_t length : {62u, 63u, 64u, 100u}) {
+    SCOPED_TRACE(length);
     TrayIconRecord r;
     r.SetTip(std::string(length, 'x'));
     const std::string expected =
         length < 64 ? std::string(length, 'x') + '\0' + std::string(63 - length, ' ') : std::string(64, 'x');
-    EXPECT_EQ(r.szTip, expected) << length;
-    EXPECT_EQ(Bytes(r.Pack(kTrayLayout32)).substr(24), expected) << length;
-    EXPECT_EQ(Bytes(r.Pack(kTrayLayout64)).substr(40), expected) << length;
+    EXPECT_EQ(r.szTip, expected);
+    EXPECT_EQ(Bytes(r.Pack(kTrayLayout32)).substr(24), expected);
+    EXPECT_EQ(Bytes(r.Pack(kTrayLayout64)).substr(40), expected);
   }
 }
 

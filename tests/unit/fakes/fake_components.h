@@ -10,56 +10,60 @@
 
 namespace vk::fakes {
 
-class RecordingPowerControl : public shutdown::PowerControl {
+// Notes each call and answers E_FAIL for the members named in `failing`.
+class CallRecorder {
  public:
-  RecordingPowerControl(Journal& journal, const std::set<std::string>& failing, VbBool alt, VbBool hibernate)
-      : journal_(journal), failing_(failing), alt_(alt), hibernate_(hibernate) {}
-  ~RecordingPowerControl() override { journal_.Add("Power.Released"); }
-  HResult SetPowerAction(std::int32_t& code) override { return Record("PowerAction", std::to_string(code)); }
-  HResult SetForceAction(std::int32_t& force) override { return Record("ForceAction", std::to_string(force)); }
-  HResult GetAltShutdownSupported(VbBool& supported) override {
-    supported = alt_;
-    return Record("AltShutdownSupported", "");
-  }
-  HResult GetHibernateSupported(VbBool& supported) override {
-    supported = hibernate_;
-    return Record("HibernateSupported", "");
-  }
-  HResult DoPowerAction(std::int32_t& result) override {
-    result = 0;
-    return Record("DoPowerAction", "");
+  CallRecorder(Journal& journal, std::string component, const std::set<std::string>& failing)
+      : journal_(journal), component_(std::move(component)), failing_(failing) {}
+  ~CallRecorder() { journal_.Add(component_ + ".Released"); }
+  HResult Record(const std::string& member, const std::string& argument = "") {
+    journal_.Add(component_ + "." + member + (argument.empty() ? "" : " " + argument));
+    return failing_.count(member) ? kE_FAIL : kS_OK;
   }
 
  private:
-  HResult Record(const std::string& member, const std::string& argument) {
-    journal_.Add("Power." + member + (argument.empty() ? "" : " " + argument));
-    return failing_.count(member) ? kE_FAIL : kS_OK;
-  }
   Journal& journal_;
+  std::string component_;
   const std::set<std::string>& failing_;
+};
+
+class RecordingPowerControl : public shutdown::PowerControl {
+ public:
+  RecordingPowerControl(Journal& journal, const std::set<std::string>& failing, VbBool alt, VbBool hibernate)
+      : calls_(journal, "Power", failing), alt_(alt), hibernate_(hibernate) {}
+  HResult SetPowerAction(std::int32_t& code) override { return calls_.Record("PowerAction", std::to_string(code)); }
+  HResult SetForceAction(std::int32_t& force) override { return calls_.Record("ForceAction", std::to_string(force)); }
+  HResult GetAltShutdownSupported(VbBool& supported) override {
+    supported = alt_;
+    return calls_.Record("AltShutdownSupported");
+  }
+  HResult GetHibernateSupported(VbBool& supported) override {
+    supported = hibernate_;
+    return calls_.Record("HibernateSupported");
+  }
+  HResult DoPowerAction(std::int32_t& result) override {
+    result = 0;
+    return calls_.Record("DoPowerAction");
+  }
+
+ private:
+  CallRecorder calls_;
   VbBool alt_;
   VbBool hibernate_;
 };
 
 class RecordingProcessControl : public forceclose::ProcessControl {
  public:
-  RecordingProcessControl(Journal& journal, const std::set<std::string>& failing)
-      : journal_(journal), failing_(failing) {}
-  ~RecordingProcessControl() override { journal_.Add("Process.Released"); }
-  HResult SetFlags(std::int32_t& flags) override { return Record("Flags", std::to_string(flags)); }
-  HResult SetProcessPath(std::string& path) override { return Record("ProcessPath", path); }
+  RecordingProcessControl(Journal& journal, const std::set<std::string>& failing) : calls_(journal, "Process", failing) {}
+  HResult SetFlags(std::int32_t& flags) override { return calls_.Record("Flags", std::to_string(flags)); }
+  HResult SetProcessPath(std::string& path) override { return calls_.Record("ProcessPath", path); }
   HResult EndProcess(std::int32_t& result) override {
     result = 0;
-    return Record("EndProcess", "");
+    return calls_.Record("EndProcess");
   }
 
  private:
-  HResult Record(const std::string& member, const std::string& argument) {
-    journal_.Add("Process." + member + (argument.empty() ? "" : " " + argument));
-    return failing_.count(member) ? kE_FAIL : kS_OK;
-  }
-  Journal& journal_;
-  const std::set<std::string>& failing_;
+  CallRecorder calls_;
 };
 
 class FakeComponentFactory : public app::ComponentFactory {

@@ -63,6 +63,9 @@ class FakeFormHost : public platform::FormHost {
   }
   bool PressEnter() { return Done(input_.PressEnter()); }
   bool PressEscape() { return Done(input_.PressEscape()); }
+  // An item chosen in the pop-up menu shown last: only a shown, enabled item
+  // of it can be (Windows greys the others and draws no hidden ones).
+  bool ChooseMenuItem(const std::string& item);
   // The frame's Close: QueryUnload, then Unload unless the form kept itself.
   void CloseFrame() {
     if (input_.Close()) Unload();
@@ -213,6 +216,14 @@ inline bool FakeFormHost::Tick(const std::string& timer) {
 }
 
 inline void FakeFormHost::BringToFront() { toolkit_.broughtToFront.push_back(handle_); }
+
+inline bool FakeFormHost::ChooseMenuItem(const std::string& item) {
+  const platform::ControlState& s = model_.Get(item);
+  if (toolkit_.menusShown.empty() || s.container != toolkit_.menusShown.back().menu || !s.visible || !s.enabled)
+    return false;
+  Fire(item, platform::FormEvent::Click);
+  return true;
+}
 
 inline void FakeFormHost::PopupMenu(const std::string& menu, const std::string& defaultItem) {
   toolkit_.menusShown.push_back({menu, defaultItem});

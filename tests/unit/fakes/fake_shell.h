@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,9 +22,11 @@ class FakeMessageBoxes : public platform::MessageBoxes {
   int Show(const std::string& text, const std::string& title, std::uint32_t style) override {
     shown.push_back({text, title, style});
     journal_.Add("MessageBox");
+    if (onShow) onShow();
     return platform::kIdOk;
   }
   std::vector<ShownMessage> shown;
+  std::function<void()> onShow;  // plays the user while the box is up
 
  private:
   Journal& journal_;

@@ -29,6 +29,7 @@ TEST(KillListedApps, HandsOverTheCheckedEntriesAndOnTheOlderGenerationItsOwnExec
   using Entries = std::vector<std::pair<std::string, VbBool>>;
   const Entries one = {{"C:\\a.exe", kTrue}}, two = {{"C:\\a.exe", kTrue}, {"C:\\b.exe", kTrue}};
   struct Case {
+    const char* name;
     Entries entries;
     VbBool forceAppClose = kTrue;
     std::uint32_t major = 5;
@@ -39,33 +40,28 @@ TEST(KillListedApps, HandsOverTheCheckedEntriesAndOnTheOlderGenerationItsOwnExec
     Calls expected;
   };
   const Case cases[] = {
-      // Only entries checked with exactly True, in list order.
-      {.entries = {{"C:\\first.exe", kTrue}, {"C:\\skipped.exe", kFalse}, {"C:\\third.exe", kTrue}, {"C:\\one.exe", 1},
+      {.name = "only entries checked with exactly True, in list order", .entries = {{"C:\\first.exe", kTrue}, {"C:\\skipped.exe", kFalse}, {"C:\\third.exe", kTrue}, {"C:\\one.exe", 1},
                    {"C:\\minus-two.exe", -2}},
        .expected = Triple("C:\\first.exe") + Triple("C:\\third.exe")},
-      // Paths arrive without blanks at either end; an all-blank one as nothing.
-      {.entries = {{"  C:\\Program Files\\app one.exe", kTrue}, {"", kTrue}},
+      {.name = "paths without blanks at either end, an all-blank one as nothing", .entries = {{"  C:\\Program Files\\app one.exe", kTrue}, {"", kTrue}},
        .expected = Triple("C:\\Program Files\\app one.exe") + Triple("")},
-      // The list is left alone unless forced close is exactly True.
-      {.entries = one, .forceAppClose = kFalse, .expected = {}},
-      {.entries = one, .forceAppClose = 1, .expected = {}},
-      {.entries = {}, .expected = {}},
-      // The older generation: its own executable last, always.
-      {.entries = one, .major = 4, .expected = Triple("C:\\a.exe") + own},
-      {.entries = one, .forceAppClose = kFalse, .major = 4, .expected = own},
-      {.entries = one, .forceAppClose = kFalse, .major = 3, .expected = own},
-      {.entries = one, .forceAppClose = kFalse, .major = 0, .expected = own},
-      {.entries = {}, .major = 4, .folder = "D:\\", .expected = Triple("D:\\Vesperkit.exe")},
-      // An empty component slot is filled once and kept.
-      {.entries = two, .slotFilled = false,
+      {.name = "no forced close", .entries = one, .forceAppClose = kFalse, .expected = {}},
+      {.name = "forced close not exactly True", .entries = one, .forceAppClose = 1, .expected = {}},
+      {.name = "an empty list", .entries = {}, .expected = {}},
+      {.name = "the older generation: its own executable last", .entries = one, .major = 4,
+       .expected = Triple("C:\\a.exe") + own},
+      {.name = "the older generation, always", .entries = one, .forceAppClose = kFalse, .major = 4, .expected = own},
+      {.name = "older still", .entries = one, .forceAppClose = kFalse, .major = 3, .expected = own},
+      {.name = "an unknown generation", .entries = one, .forceAppClose = kFalse, .major = 0, .expected = own},
+      {.name = "in a drive root", .entries = {}, .major = 4, .folder = "D:\\", .expected = Triple("D:\\Vesperkit.exe")},
+      {.name = "an empty component slot is filled once and kept", .entries = two, .slotFilled = false,
        .expected = Calls{"Create ProcessControl"} + Triple("C:\\a.exe") + Triple("C:\\b.exe")},
-      // A missing component is asked for before every call, and nothing stops.
-      {.entries = one, .major = 4, .slotFilled = false, .installed = false, .expected = Calls(6, "Create ProcessControl")},
-      {.entries = two, .major = 4, .failing = {"Flags", "ProcessPath", "EndProcess"},
+      {.name = "a missing component is asked for before every call", .entries = one, .major = 4, .slotFilled = false, .installed = false, .expected = Calls(6, "Create ProcessControl")},
+      {.name = "failing calls stop nothing", .entries = two, .major = 4, .failing = {"Flags", "ProcessPath", "EndProcess"},
        .expected = Triple("C:\\a.exe") + Triple("C:\\b.exe") + own},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const Case& c = cases[i];
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     fakes::TestWorld w;
     HResult error = kS_OK;
     if (c.slotFilled) w.state.gProcessControl = w.components.CreateProcessControl(error);
@@ -81,8 +77,8 @@ TEST(KillListedApps, HandsOverTheCheckedEntriesAndOnTheOlderGenerationItsOwnExec
     w.journal.entries.clear();
     KillListedApps({w.state.schedule.ForceAppClose, w.state.AppEntries, w.state.gProcessControl, w.components,
                     w.windows, w.files});
-    EXPECT_EQ(w.journal.entries, c.expected) << "case " << i;
-    EXPECT_EQ(w.state.gProcessControl != nullptr, c.installed) << "case " << i;
+    EXPECT_EQ(w.journal.entries, c.expected);
+    EXPECT_EQ(w.state.gProcessControl != nullptr, c.installed);
   }
 }
 

@@ -22,35 +22,24 @@ class RegSettings : public ::testing::Test {
   CRegSettings store{w.registry, w.state.gLogErr};
 };
 
-TEST_F(RegSettings, FirstWriteCreatesEveryLevelAndStoresTextWithItsNul) {
-  EXPECT_EQ(store.SaveSetting("Settings", "DayTime", "True"), kTrue);
-  const auto* value = w.registry.FindValue(kSettingsPath, "DayTime");
-  ASSERT_NE(value, nullptr);
-  EXPECT_EQ(std::tuple(value->type, value->bytes), std::tuple(platform::kRegSz, "True\0"s));
-  EXPECT_EQ(store.GetSetting("SETTINGS", "daytime", "False"), "True");
-}
-
-TEST_F(RegSettings, ReadsBackSavedTextsUnchangedAndOtherDataByItsShape) {
-  for (const std::string& text : {""s, " 30 "s, "a\tb"s, "\xE9t\xE9"s, std::string(300, 'x')}) {
+TEST_F(RegSettings, TextsAreStoredWithTheirNulAndReadBackUnchangedOtherDataByItsShape) {
+  for (const std::string& text : {"True"s, ""s, " 30 "s, "a\tb"s, "\xE9t\xE9"s, std::string(300, 'x')}) {
     ASSERT_EQ(store.SaveSetting("Settings", "Any", text), kTrue);
-    EXPECT_EQ(store.GetSetting("Settings", "Any", "default"), text);
+    const auto* value = w.registry.FindValue(kSettingsPath, "Any");
+    EXPECT_EQ(std::tuple(value->type, value->bytes), std::tuple(platform::kRegSz, text + '\0'));
+    EXPECT_EQ(store.GetSetting("SETTINGS", "any", "default"), text);
   }
-  const struct {
-    std::string stored;
-    std::uint32_t type;
-    std::string read;
-  } shapes[] = {
-      {"", platform::kRegSz, "d"},     // no data at all: the default
-      {"45", platform::kRegSz, "45"},  // written without its NUL: keeps its last character
-      {"\x2D\0\0\0"s, platform::kRegDword, "\x2D\0\0"s},
-  };
-  for (const auto& s : shapes) {
-    w.registry.Put(kSettingsPath, "Shape", s.stored, s.type);
-    EXPECT_EQ(store.GetSetting("Settings", "Shape", "d"), s.read) << s.stored.size();
+  const std::tuple<std::string, std::uint32_t, std::string> shapes[] = {
+      {"", platform::kRegSz, "d"},                          // no data at all: the default
+      {"45", platform::kRegSz, "45"},                       // written without its NUL: keeps its last character
+      {"\x2D\0\0\0"s, platform::kRegDword, "\x2D\0\0"s}};  // anything else by its bytes
+  for (const auto& [stored, type, read] : shapes) {
+    w.registry.Put(kSettingsPath, "Shape", stored, type);
+    EXPECT_EQ(store.GetSetting("Settings", "Shape", "d"), read) << stored.size();
   }
 }
 
-TEST_F(RegSettings, StarEmptySectionCompanyAndAppNameShapeWhereValuesGo) {
+TEST_F(RegSettings, StarNamesTheDefaultValueAndCompanyAndAppNameShapeTheKey) {
   EXPECT_EQ(store.SaveSetting("Settings", "*", "unnamed"), kTrue);
   EXPECT_EQ(w.registry.FindValue(kSettingsPath, "")->bytes, "unnamed\0"s);
   EXPECT_EQ(store.GetSetting("Settings", "*", "d"), "unnamed");
@@ -59,15 +48,13 @@ TEST_F(RegSettings, StarEmptySectionCompanyAndAppNameShapeWhereValuesGo) {
 
   store.SaveSetting("", "Top", "1");
   EXPECT_NE(w.registry.FindValue(kAppPath, "Top"), nullptr);
-
   store.SetCompany("  Acme  ");
   store.SetAppName("Tool");
   store.SaveSetting("S", "v", "x");
   EXPECT_NE(w.registry.FindValue("Software\\Acme\\Tool\\S", "v"), nullptr);
   store.SetCompany("");
-  EXPECT_EQ(store.Company(), "Quillfield Systems Ltd");
   store.SetAppName("");
-  EXPECT_EQ(store.AppName(), "Vesperkit");
+  EXPECT_EQ(std::pair(store.Company(), store.AppName()), std::pair("Quillfield Systems Ltd"s, "Vesperkit"s));
   store.SetCompany("   ");
   EXPECT_EQ(store.Company(), "");
   EXPECT_EQ(store.SaveSetting("S", "w", "x"), kTrue);  // the registry reads the empty level as none
@@ -119,7 +106,6 @@ TEST_F(RegSettings, DeleteSettingRemovesAValueOrTheWholeSection) {
 }
 
 TEST_F(RegSettings, GetAllSettingsListsNamesAndRawDataInStoreOrderUntilAFailure) {
-  EXPECT_FALSE(store.GetAllSettings("Settings").has_value());
   store.SaveSetting("Settings", "*", "");
   EXPECT_TRUE(store.DeleteSetting("Settings", "*"));
   EXPECT_FALSE(store.GetAllSettings("Settings").has_value()) << "a key without values gives no table";

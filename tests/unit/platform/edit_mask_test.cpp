@@ -19,6 +19,7 @@ TEST(EditMask, DigitsOverwriteTheCaretStepsOverTheColonAndOtherKeysAreRefused) {
       {{"__:__", 0}, '2', true, {"2_:__", 1}},
       {{"2_:__", 1}, '3', true, {"23:__", 3}},  // past the colon
       {{"23:__", 3}, '4', true, {"23:4_", 4}},
+      {{"23:4_", 4}, '5', true, {"23:45", 5}},   // the caret ends after the last position
       {{"23:45", 5}, '6', false, {"23:45", 5}},  // no digit position left
       {{"23:45", 0}, '1', true, {"13:45", 1}},
       {{"1_:__", 1}, 'a', false, {"1_:__", 1}},
@@ -28,9 +29,10 @@ TEST(EditMask, DigitsOverwriteTheCaretStepsOverTheColonAndOtherKeysAreRefused) {
       {{"garbage text", 0}, '7', true, {"7_:__", 1}},
   };
   for (const auto& k : keys) {
+    SCOPED_TRACE(k.box.text + " at " + std::to_string(k.box.caret) + ", key " + k.key);
     MaskedText box = k.box;
-    EXPECT_EQ(TypeIntoMask(kMask, '_', box, k.key), k.taken) << k.box.text << " " << k.box.caret << " " << k.key;
-    EXPECT_EQ(std::pair(box.text, box.caret), std::pair(k.after.text, k.after.caret)) << k.box.text << " " << k.key;
+    EXPECT_EQ(TypeIntoMask(kMask, '_', box, k.key), k.taken);
+    EXPECT_EQ(std::pair(box.text, box.caret), std::pair(k.after.text, k.after.caret));
   }
 }
 

@@ -46,7 +46,7 @@ TEST(TimeConversions, ClockDateAndTwoDigitTextsAndSplitTime) {
   EXPECT_EQ(DateText({2100, 12, 31}, "-"), "31-12-00");
   const std::pair<const char*, const char*> twoDigit[] = {
       {"9:05", "09:05"},  {"0:0", "00:00"}, {"23:59", "23:59"}, {"", ""},           {"__:__", "__:__"},
-      {"24:00", "24:00"}, {"7", "7"},       {"1:2:3", "1:2:3"}, {"ab:cd", "ab:cd"}, {"123:4", "123:4"}};
+      {"9:60", "9:60"},   {"24:00", "24:00"}, {"7", "7"},       {"1:2:3", "1:2:3"}, {"ab:cd", "ab:cd"}, {"123:4", "123:4"}};
   for (const auto& [text, time] : twoDigit) EXPECT_EQ(TwoDigitTime(text), time) << text;
 
   const struct {
@@ -64,30 +64,29 @@ TEST(TimeConversions, ClockDateAndTwoDigitTextsAndSplitTime) {
 TEST(ValidateTime, FillsPlaceholdersWritesBackAndChecksTheTime) {
   platform::FormDef def;
   def.controls.push_back(platform::Control("mskTime", platform::ControlKind::MaskedEdit, 0, 0, 0, 0));
-  platform::FormModel form(def);
-  fakes::Journal journal;
-  fakes::FakeMessageBoxes boxes(journal);
   const struct {
     const char* typed;
     const char* after;
     VbBool valid;
-  } cases[] = {{"__:__", "00:00", kTrue},
-               {"2_:7_", "20:70", kFalse},
-               {"23:59", "23:59", kTrue},
-               {"24:00", "24:00", kFalse},
-               {"1_:3_", "10:30", kTrue}};
+  } cases[] = {{"__:__", "00:00", kTrue}, {"2_:7_", "20:70", kFalse}, {"23:59", "23:59", kTrue},
+               {"24:00", "24:00", kFalse}, {"1_:3_", "10:30", kTrue}, {"1a:30", "1a:30", kFalse}};
   for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    platform::FormModel form(def);
+    fakes::Journal journal;
+    fakes::FakeMessageBoxes boxes(journal);
     form.SetText("mskTime", c.typed);
-    EXPECT_EQ(ValidateTime(form, "mskTime", boxes, "Vesperkit"), c.valid) << c.typed;
-    EXPECT_EQ(form.Get("mskTime").text, c.after) << c.typed;
+    EXPECT_EQ(ValidateTime(form, "mskTime", boxes, "Vesperkit"), c.valid);
+    EXPECT_EQ(form.Get("mskTime").text, c.after);
+    EXPECT_TRUE(boxes.shown.empty());
   }
-  EXPECT_TRUE(boxes.shown.empty());
-
+  platform::FormModel form(def);
+  fakes::Journal journal;
+  fakes::FakeMessageBoxes boxes(journal);
   EXPECT_EQ(ValidateTime(form, "mskMissing", boxes, "Vesperkit"), kFalse);
   ASSERT_EQ(boxes.shown.size(), 1u);
-  EXPECT_EQ(boxes.shown[0].text, "Error Validating Time");
-  EXPECT_EQ(boxes.shown[0].title, "Vesperkit");
-  EXPECT_EQ(boxes.shown[0].style, platform::kMbOk);
+  EXPECT_EQ(std::tuple(boxes.shown[0].text, boxes.shown[0].title, boxes.shown[0].style),
+            std::tuple("Error Validating Time", "Vesperkit", platform::kMbOk));
 }
 
 }  // namespace

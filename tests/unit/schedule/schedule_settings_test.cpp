@@ -39,7 +39,7 @@ TEST_F(ScheduleSettings, AnEmptyStoreGivesTheDefaultsAndWritesNothing) {
   EXPECT_EQ(w.registry.CallCount("CreateKey"), 0);
 }
 
-TEST_F(ScheduleSettings, StoredTextsConvertByTheTextRulesOrReadAsTheDefaultAndAreLogged) {
+TEST(ScheduleSettingsRead, StoredTextsConvertByTheTextRulesOrReadAsTheDefaultAndAreLogged) {
   struct Case {
     const char* name;
     const char* text;
@@ -53,19 +53,21 @@ TEST_F(ScheduleSettings, StoredTextsConvertByTheTextRulesOrReadAsTheDefaultAndAr
       {"Force", "yes", kFalse, true},    {"ForceList", "FALSE", kFalse, false}, {"ForceList", "2", kTrue, false},
       {"Mode", "-1", -1, false},         {"Mode", "70000", 70000, false},       {"Mode", "99999999999", 0, true},
   };
-  w.state.gLogErr->Init({.bAppend = kFalse});
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const Case& c = cases[i];
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name + "="s + c.text);
+    fakes::TestWorld w;
+    persistence::CRegSettings store{w.registry, w.state.gLogErr};
+    w.state.gLogErr->Init({.bAppend = kFalse});
     w.registry.Put(kSettingsPath, c.name, c.text + "\0"s);
+    ScheduleValues values;
     ReadSavedSettings(store, w.state.gLogErr, values);
     const auto [dayTime, cancelTime, mode, force, forceList] = Read(values);
     const std::map<std::string, std::int64_t> read = {
         {"DayTime", dayTime}, {"CancelTime", cancelTime}, {"Mode", mode}, {"Force", force}, {"ForceList", forceList}};
-    EXPECT_EQ(read.at(c.name), c.value) << "case " << i;
+    EXPECT_EQ(read.at(c.name), c.value);
     const std::string line = "\t8\tError converting setting:\tSettings\t"s + c.name + "\t" + c.text + "\t\r\n";
     const std::string& log = w.files.files["C:\\Program Files\\Vesperkit\\vesperkit.txt"].bytes;
-    EXPECT_EQ(log.find(line) != std::string::npos, c.logged) << "case " << i;
-    w.registry.Put(kSettingsPath, c.name, "");  // back to the default, unlogged
+    EXPECT_EQ(log.find(line) != std::string::npos, c.logged);
   }
 }
 
@@ -115,16 +117,16 @@ TEST(BuildSchedule, TakesTheTimeAndDayOrThePeriodAndGivesTheTip) {
       // A period typed by the user still counts as set; starting the timer says what is wrong.
       {false, "10:00", "2 hours", "Shutdown period set as: 2 hours.", "", "18.06.02", kTrue},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const Case& c = cases[i];
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.dayTime ? c.timeBox : c.period);
     ScheduleValues v;
     v.DayTime = ToVbBool(c.dayTime);
     v.TimeSet = ToVbBool(!c.timeSet);
     v.SleepDate = "18.06.02";
-    EXPECT_EQ(BuildSchedule(v, {c.timeBox, {2002, 6, 19}, ".", c.period}), c.tip) << "case " << i;
-    EXPECT_EQ(v.SleepTime, c.sleepTime) << "case " << i;
-    EXPECT_EQ(v.SleepDate, c.sleepDate) << "case " << i;
-    EXPECT_EQ(v.TimeSet, c.timeSet) << "case " << i;
+    EXPECT_EQ(BuildSchedule(v, {c.timeBox, {2002, 6, 19}, ".", c.period}), c.tip);
+    EXPECT_EQ(v.SleepTime, c.sleepTime);
+    EXPECT_EQ(v.SleepDate, c.sleepDate);
+    EXPECT_EQ(v.TimeSet, c.timeSet);
   }
 }
 

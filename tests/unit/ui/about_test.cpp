@@ -51,6 +51,7 @@ TEST(About, ShowsTitleAndVersionModelessAndSeveralBoxesCloseEachOnItsOwn) {
 TEST(About, SysInfoStartsTheToolFromTheRegistryOrSaysItIsUnavailable) {
   enum Tool { kNoTool, kTool, kHiddenTool };
   struct Case {
+    const char* name;
     const char* path;  // the PATH value, or none
     std::uint32_t pathType;
     const char* location;  // the MSINFO location, or none
@@ -60,71 +61,67 @@ TEST(About, SysInfoStartsTheToolFromTheRegistryOrSaysItIsUnavailable) {
   };
   const std::string found = "C:\\Shared\\MSInfo\\MSINFO32.EXE";
   const Case cases[] = {
-      {"C:\\Tools\\msinfo32.exe", platform::kRegSz, "C:\\Other", kNoTool, true, {"C:\\Tools\\msinfo32.exe"}},
-      {nullptr, 0, "C:\\Shared\\MSInfo", kTool, true, {found}},
-      // A PATH that is read ends the search, even when empty or of another type.
-      {"", platform::kRegSz, "C:\\Shared\\MSInfo", kTool, true, {}},
-      {"%ProgramFiles%\\msinfo32.exe", platform::kRegExpandSz, "C:\\Shared\\MSInfo", kTool, true, {}},
-      {nullptr, 0, nullptr, kNoTool, true, {}},
-      {nullptr, 0, "C:\\Shared\\MSInfo", kNoTool, true, {}},
-      {nullptr, 0, "C:\\Shared\\MSInfo", kHiddenTool, true, {}},
-      {nullptr, 0, "C:\\Shared\\MSInfo", kTool, false, {found}},
+      {"the PATH", "C:\\Tools\\msinfo32.exe", platform::kRegSz, "C:\\Other", kNoTool, true, {"C:\\Tools\\msinfo32.exe"}},
+      {"the location's tool", nullptr, 0, "C:\\Shared\\MSInfo", kTool, true, {found}},
+      {"a PATH that is read ends the search, even empty", "", platform::kRegSz, "C:\\Shared\\MSInfo", kTool, true, {}},
+      {"or of another type", "%ProgramFiles%\\msinfo32.exe", platform::kRegExpandSz, "C:\\Shared\\MSInfo", kTool,
+       true, {}},
+      {"neither value", nullptr, 0, nullptr, kNoTool, true, {}},
+      {"no tool at the location", nullptr, 0, "C:\\Shared\\MSInfo", kNoTool, true, {}},
+      {"a hidden tool", nullptr, 0, "C:\\Shared\\MSInfo", kHiddenTool, true, {}},
+      {"a tool that does not start", nullptr, 0, "C:\\Shared\\MSInfo", kTool, false, {found}},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const Case& c = cases[i];
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     Program p;
     if (c.path) p.w.registry.Put(kMsInfo, "PATH", c.path + "\0"s, c.pathType);
     if (c.location) p.w.registry.Put(kLocation, "MSINFO", c.location + "\0"s);
     if (c.tool != kNoTool) p.w.files.files[found].hidden = c.tool == kHiddenTool;
     p.w.launcher.succeed = c.starts;
     EXPECT_TRUE(p.Open().UserClick("cmdSysInfo"));
-    EXPECT_EQ(p.w.launcher.started, c.started) << "case " << i;
-    if (c.starts && !c.started.empty()) {
-      EXPECT_TRUE(p.w.messages.shown.empty()) << "case " << i;
-    } else {
-      ASSERT_EQ(p.w.messages.shown.size(), 1u) << "case " << i;
+    EXPECT_EQ(p.w.launcher.started, c.started);
+    const bool unavailable = !c.starts || c.started.empty();
+    EXPECT_EQ(p.w.messages.shown.size(), unavailable ? 1u : 0u);
+    if (unavailable && !p.w.messages.shown.empty()) {
       const auto& m = p.w.messages.shown[0];
       EXPECT_EQ(std::tuple(m.text, m.title, m.style),
                 std::tuple("System Information Is Unavailable At This Time", "Vesperkit", platform::kMbOk));
     }
-    EXPECT_EQ(p.w.registry.OpenKeyCount(), 0) << "case " << i;
+    EXPECT_EQ(p.w.registry.OpenKeyCount(), 0);
   }
 }
 
 TEST(About, GetKeyValueReadsStringsAndDwordsUpTo1024Bytes) {
   struct Case {
+    const char* name;
     std::string bytes;
     std::uint32_t type;
     VbBool result;
     std::string text;  // read into "old"
   };
   const Case cases[] = {
-      {"C:\\a b\0"s, platform::kRegSz, kTrue, "C:\\a b"},
-      {"no terminator", platform::kRegSz, kTrue, "no terminator"},
-      {"", platform::kRegSz, kTrue, ""},
-      {"\x05\0\0\x80"s, platform::kRegDword, kTrue, "2147483653"},
-      {"xyz", platform::kRegBinary, kTrue, "old"},  // another type leaves the text as it was
-      {std::string(1024, 'x'), platform::kRegSz, kTrue, std::string(1024, 'x')},
-      {std::string(1025, 'x'), platform::kRegSz, kFalse, ""},
+      {"a string", "C:\\a b\0"s, platform::kRegSz, kTrue, "C:\\a b"},
+      {"without its NUL", "no terminator", platform::kRegSz, kTrue, "no terminator"},
+      {"empty", "", platform::kRegSz, kTrue, ""},
+      {"a DWORD, unsigned", "\x05\0\0\x80"s, platform::kRegDword, kTrue, "2147483653"},
+      {"another type leaves the text as it was", "xyz", platform::kRegBinary, kTrue, "old"},
+      {"1024 bytes", std::string(1024, 'x'), platform::kRegSz, kTrue, std::string(1024, 'x')},
+      {"1025 bytes", std::string(1025, 'x'), platform::kRegSz, kFalse, ""},
+      {"no such value", "", 0, kFalse, ""},
+      {"no such key", "", 0, kFalse, ""},
   };
-  fakes::TestWorld w;
-  FrmAbout box(
-      {w.forms, w.registry, w.files, w.launcher, w.messages, w.shell, w.state.MenuDefault, w.state.LastMenuDefault});
-  auto read = [&](const std::string& key, const std::string& value, std::string& text) {
-    text = "old";
-    return box.GetKeyValue(platform::kHkeyLocalMachine, key, value, text);
-  };
-  std::string text;
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    w.registry.Put("K", "v", cases[i].bytes, cases[i].type);
-    EXPECT_EQ(read("K", "v", text), cases[i].result) << "case " << i;
-    EXPECT_EQ(text, cases[i].text) << "case " << i;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fakes::TestWorld w;
+    if (c.type != 0) w.registry.Put("K", "v", c.bytes, c.type);
+    if (c.name == std::string("no such value")) w.registry.Put("K", "other", "x");
+    FrmAbout box(
+        {w.forms, w.registry, w.files, w.launcher, w.messages, w.shell, w.state.MenuDefault, w.state.LastMenuDefault});
+    std::string text = "old";
+    EXPECT_EQ(box.GetKeyValue(platform::kHkeyLocalMachine, "K", "v", text), c.result);
+    EXPECT_EQ(text, c.text);
+    EXPECT_EQ(w.registry.OpenKeyCount(), 0);
   }
-  EXPECT_EQ(read("K", "missing", text), kFalse);
-  EXPECT_EQ(text, "");
-  EXPECT_EQ(read("Missing", "v", text), kFalse);
-  EXPECT_EQ(text, "");
-  EXPECT_EQ(w.registry.OpenKeyCount(), 0);
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ TEST(CloseItem, DisablingAndEnablingRenumberTheItemAndSwitchItsLowStateBits) {
   const Steps notFound = {"IsWindow", "GetSystemMenu", "GetMenuItemInfo"};
   constexpr WindowHandle kWindow = 0x100;
   struct Case {
+    const char* name;
     std::vector<VbBool> calls;
     WindowHandle window;
     bool failSet;
@@ -23,16 +24,16 @@ TEST(CloseItem, DisablingAndEnablingRenumberTheItemAndSwitchItsLowStateBits) {
     Steps lastCallSteps;
   };
   const Case cases[] = {
-      {{kFalse}, kWindow, false, platform::kClosedItemId, 0x83, all},
-      {{kFalse, kFalse}, kWindow, false, platform::kClosedItemId, 0x83, notFound},
-      {{kFalse, kTrue}, kWindow, false, platform::kScClose, 0x80, all},
-      {{kTrue}, kWindow, false, platform::kScClose, 0x80, notFound},     // never disabled: nothing changes
-      {{kFalse}, 0x999, false, platform::kScClose, 0x80, {"IsWindow"}},  // not a window
-      // A failed renumbering stops before the state changes.
-      {{kFalse}, kWindow, true, platform::kScClose, 0x80, {"IsWindow", "GetSystemMenu", "GetMenuItemInfo", "SetMenuItemInfo"}},
+      {"disabling", {kFalse}, kWindow, false, platform::kClosedItemId, 0x83, all},
+      {"disabling twice", {kFalse, kFalse}, kWindow, false, platform::kClosedItemId, 0x83, notFound},
+      {"enabling again", {kFalse, kTrue}, kWindow, false, platform::kScClose, 0x80, all},
+      {"enabling what was never disabled", {kTrue}, kWindow, false, platform::kScClose, 0x80, notFound},
+      {"not a window", {kFalse}, 0x999, false, platform::kScClose, 0x80, {"IsWindow"}},
+      {"a failed renumbering stops before the state changes", {kFalse}, kWindow, true, platform::kScClose, 0x80,
+       {"IsWindow", "GetSystemMenu", "GetMenuItemInfo", "SetMenuItemInfo"}},
   };
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    const Case& c = cases[i];
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     fakes::Journal journal;
     fakes::FakeWindowServices windows{journal};
     windows.AddWindow(kWindow);
@@ -42,9 +43,9 @@ TEST(CloseItem, DisablingAndEnablingRenumberTheItemAndSwitchItsLowStateBits) {
       journal.entries.clear();
       SetCloseItemState(windows, c.window, enable);
     }
-    EXPECT_EQ(windows.SystemMenu(kWindow).back().id, c.id) << "case " << i;
-    EXPECT_EQ(windows.SystemMenu(kWindow).back().state, c.state) << "case " << i;
-    EXPECT_EQ(journal.entries, c.lastCallSteps) << "case " << i;
+    EXPECT_EQ(windows.SystemMenu(kWindow).back().id, c.id);
+    EXPECT_EQ(windows.SystemMenu(kWindow).back().state, c.state);
+    EXPECT_EQ(journal.entries, c.lastCallSteps);
   }
 }
 
