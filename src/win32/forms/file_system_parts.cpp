@@ -44,20 +44,32 @@ class DriveListPart : public ComboPart {
   }
 };
 
-// The folders down to the path, and the path's subfolders; the path's chosen.
-class FolderListPart : public ListPart {
+// A list that shows what a folder holds; with no folder yet it starts at the
+// program's current one.
+class PathListPart : public ListPart {
  public:
-  FolderListPart(Win32FormHost& host, const ControlDef& def) : ListPart(host, def, 0) {}
+  PathListPart(Win32FormHost& host, const ControlDef& def) : ListPart(host, def, 0) {}
 
   void Show(ModelChange change) override {
-    if (change == ModelChange::Path) ShowPath();
+    if (change == ModelChange::Path) {
+      const std::string path = State().path;
+      if (path.empty()) return Model().SetPath(Name(), CurrentFolder());
+      Fill(path);
+    }
     ListPart::Show(change);
   }
 
  private:
-  void ShowPath() {
-    const std::string path = State().path;
-    if (path.empty()) return Model().SetPath(Name(), CurrentFolder());
+  virtual void Fill(const std::string& path) = 0;
+};
+
+// The folders down to the path, and the path's subfolders; the path's chosen.
+class FolderListPart : public PathListPart {
+ public:
+  using PathListPart::PathListPart;
+
+ private:
+  void Fill(const std::string& path) override {
     int open = -1;
     const std::vector<platform::FolderLine> lines = platform::FolderTreeLines(path, Subfolders(path), open);
     Model().SetFolderLines(Name(), lines, open);
@@ -65,21 +77,12 @@ class FolderListPart : public ListPart {
 };
 
 // The files of the path that match the pattern.
-class FileListPart : public ListPart {
+class FileListPart : public PathListPart {
  public:
-  FileListPart(Win32FormHost& host, const ControlDef& def) : ListPart(host, def, 0) {}
-
-  void Show(ModelChange change) override {
-    if (change == ModelChange::Path) ShowPath();
-    ListPart::Show(change);
-  }
+  using PathListPart::PathListPart;
 
  private:
-  void ShowPath() {
-    const std::string path = State().path;
-    if (path.empty()) return Model().SetPath(Name(), CurrentFolder());
-    Model().SetItems(Name(), FilesMatching(path, State().pattern));
-  }
+  void Fill(const std::string& path) override { Model().SetItems(Name(), FilesMatching(path, State().pattern)); }
 };
 
 }  // namespace
