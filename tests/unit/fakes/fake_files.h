@@ -13,13 +13,11 @@ class FakeFileSystem : public platform::FileSystem {
     std::string bytes;
     bool hidden = false;
     bool system = false;
-    bool readOnly = false;
-    bool locked = false;  // open by another program: cannot be read or replaced
+    bool locked = false;  // open by another program: cannot be read, written or deleted
   };
 
   std::string ProgramFolder() override { return programFolder; }
-  std::string ExecutableBaseName() override { return executableBaseName; }
-
+  std::string ExecutableBaseName() override { return "vesperkit"; }
   bool ReadAll(const std::string& path, std::string& bytes) override {
     auto it = files.find(path);
     if (it == files.end() || it->second.locked) return false;
@@ -27,28 +25,18 @@ class FakeFileSystem : public platform::FileSystem {
     return true;
   }
   bool CreateIfMissing(const std::string& path) override {
-    if (files.count(path)) return true;
-    if (failCreate) return false;
-    files[path] = File{};
+    if (!files.count(path) && failCreate) return false;
+    files[path];
     return true;
   }
   bool Append(const std::string& path, const std::string& bytes) override {
-    if (failWrite) return false;
-    auto it = files.find(path);
-    if (it != files.end() && (it->second.readOnly || it->second.locked)) return false;
+    if (failWrite || files[path].locked) return false;
     files[path].bytes += bytes;
     return true;
   }
-  // A read-only target is refused; a hidden or system one keeps its marks.
   bool ReplaceAtomically(const std::string& path, const std::string& bytes) override {
-    if (failWrite) return false;
-    auto it = files.find(path);
-    if (it == files.end()) {
-      files[path] = File{bytes};
-      return true;
-    }
-    if (it->second.locked || it->second.readOnly) return false;
-    it->second.bytes = bytes;
+    if (failWrite || files[path].locked) return false;
+    files[path].bytes = bytes;  // a hidden or system file keeps its marks
     return true;
   }
   bool ExistsAsNormalFile(const std::string& path) override {
@@ -56,25 +44,19 @@ class FakeFileSystem : public platform::FileSystem {
     return it != files.end() && !it->second.hidden && !it->second.system;
   }
   bool Delete(const std::string& path) override {
-    auto it = files.find(path);
-    if (it == files.end()) return true;
-    if (it->second.readOnly || it->second.locked) return false;
-    files.erase(it);
+    if (files.count(path) && files[path].locked) return false;
+    files.erase(path);
     return true;
   }
-
   bool FolderOnDrive(const std::string& drive, std::string& folder) override {
     auto it = driveFolders.find(drive);
-    if (it == driveFolders.end()) return false;
-    folder = it->second;
-    return true;
+    if (it != driveFolders.end()) folder = it->second;
+    return it != driveFolders.end();
   }
 
   std::map<std::string, File> files;
-  // The readable drives ("d:") and the current folder on each.
-  std::map<std::string, std::string> driveFolders;
+  std::map<std::string, std::string> driveFolders;  // the readable drives ("d:") and the current folder on each
   std::string programFolder = "C:\\Program Files\\Vesperkit";
-  std::string executableBaseName = "vesperkit";
   bool failCreate = false;
   bool failWrite = false;
 };

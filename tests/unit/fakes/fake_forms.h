@@ -1,9 +1,9 @@
 #pragma once
 // Forms toolkit double: forms live only as their models. A modal show runs a
 // scripted interaction (a callback that plays the user) and returns when the
-// script is done; a pop-up menu runs a script that may choose an item. What
-// the user's actions cause is decided by the same input rules the Win32
-// binding calls (platform/form_input.h); this double only holds state.
+// script is done; a pop-up menu runs a script too. What the user's actions
+// cause is decided by the same input rules the Win32 binding calls
+// (platform/form_input.h); this double only holds state.
 #include <functional>
 #include <memory>
 #include <string>
@@ -29,13 +29,18 @@ class FakeFormHost : public platform::FormHost {
   WindowHandle Handle() override { return handle_; }
   void Show(platform::ShowMode mode, WindowHandle owner) override;
   void Hide() override;
-  void Unload() override;
+  void Unload() override {
+    if (!input_.Loaded()) return;  // as the real toolkit: Form_Unload runs once
+    Fire("Form", platform::FormEvent::Unload);
+    visible_ = false;
+    input_.SetLoaded(false);
+  }
   bool Visible() override { return visible_; }
   void BringToFront() override;
   void PopupMenu(const std::string& menu, const std::string& defaultItem) override;
-  int ScaleMode() override { return scaleMode; }
-  double TwipsPerPixelX() override { return twipsPerPixelX; }
-  int TextWidth(const std::string& text) override { return static_cast<int>(text.size()) * pixelsPerCharacter; }
+  int ScaleMode() override { return platform::kScaleTwips; }
+  double TwipsPerPixelX() override { return 15; }
+  int TextWidth(const std::string& text) override { return static_cast<int>(text.size()) * 6; }
 
   // Raises the event on the form's handlers, as a test that calls a handler.
   void Fire(const std::string& control, platform::FormEvent event, platform::EventArgs args = {}) {
@@ -43,9 +48,8 @@ class FakeFormHost : public platform::FormHost {
   }
   void Click(const std::string& control) { Fire(control, platform::FormEvent::Click); }
 
-  // The user, played through the form's input rules (platform/form_input.h),
-  // which decide all that the real toolkit decides. Each returns false when
-  // nothing happened.
+  // The user, played through the form's input rules, which decide all that
+  // the real toolkit decides. Each returns false when nothing happened.
   bool MoveFocus(const std::string& control) { return Done(input_.MoveFocus(control)); }
   bool UserClick(const std::string& control) { return Done(input_.Press(control) && input_.Click(control)); }
   // Selects the box's whole text and types the keys over it, one at a time,
@@ -63,27 +67,25 @@ class FakeFormHost : public platform::FormHost {
   }
   bool PressEnter() { return Done(input_.PressEnter()); }
   bool PressEscape() { return Done(input_.PressEscape()); }
-  // An item chosen in the pop-up menu shown last: only a shown, enabled item
-  // of it can be (Windows greys the others and draws no hidden ones).
-  bool ChooseMenuItem(const std::string& item);
   // The frame's Close: QueryUnload, then Unload unless the form kept itself.
   void CloseFrame() {
     if (input_.Close()) Unload();
   }
   // The timer's interval has passed: raises Timer only while the timer runs.
-  bool Tick(const std::string& timer);
+  bool Tick(const std::string& timer) {
+    const platform::ControlState& t = model_.Get(timer);
+    if (!input_.Loaded() || !t.enabled || t.interval <= 0) return false;
+    Fire(timer, platform::FormEvent::Timer);
+    return true;
+  }
 
   const platform::FormDef& Def() const { return def_; }
   platform::FormModel& Model() { return model_; }
   bool Unloaded() const { return !input_.Loaded(); }
-  void MarkLoaded() { input_.SetLoaded(true); }
   WindowHandle Owner() const { return owner_; }
 
-  int scaleMode = platform::kScaleTwips;
-  double twipsPerPixelX = 15;
-  int pixelsPerCharacter = 6;
-
  private:
+  friend class FakeFormToolkit;
   // The focus of this toolkit never leaves before the rules let it, so a
   // refused move has nothing to give back.
   bool Done(bool acted) {
@@ -103,23 +105,20 @@ class FakeFormHost : public platform::FormHost {
 
 class FakeFormToolkit : public platform::FormToolkit {
  public:
-  FakeFormToolkit(Journal& journal, FakeWindowServices& windows) : journal_(journal), windows_(windows) {}
+  FakeFormToolkit(Journal& j, FakeWindowServices& windows) : journal(j), windows_(windows) {}
 
   void Load(const platform::FormDef& def, platform::FormModel& model, platform::FormHandlers& handlers,
             std::unique_ptr<platform::FormHost>& host) override {
     auto* fake = new FakeFormHost(*this, def, model, handlers, nextHandle_);
     host.reset(fake);
-    windows_.AddWindow(nextHandle_);
+    windows_.closeItems[nextHandle_] = {};
     nextHandle_ += 0x10;
     hosts.push_back(fake);
-    journal_.Add("Load " + def.name);
-    fake->MarkLoaded();
+    journal.Add("Load " + def.name);
+    fake->input_.SetLoaded(true);
     fake->Fire("Form", platform::FormEvent::Load);
   }
-  void EndProgram(int exitCode) override {
-    endedWith = exitCode;
-    journal_.Add("EndProgram " + std::to_string(exitCode));
-  }
+  void EndProgram(int exitCode) override { journal.Add("EndProgram " + std::to_string(exitCode)); }
   IconHandle LoadIconResource(int resourceId) override { return 0x5000u + static_cast<IconHandle>(resourceId); }
   platform::FormHost* TopModal() override { return modalStack.empty() ? nullptr : modalStack.back(); }
 
@@ -130,24 +129,15 @@ class FakeFormToolkit : public platform::FormToolkit {
     return nullptr;
   }
 
-  // Scripts that play the user. The modal script gets the form just shown.
+  // Scripts that play the user: in the form just shown modally, and in the
+  // pop-up menu of a form.
   std::function<void(FakeFormHost&)> onModal;
-  // The menu script gets the form and the default item.
-  std::function<void(FakeFormHost&, const std::string& defaultItem)> onMenu;
-
-  struct MenuShown {
-    std::string menu;
-    std::string defaultItem;
-  };
-  std::vector<MenuShown> menusShown;
+  std::function<void(FakeFormHost&)> onMenu;
   std::vector<FakeFormHost*> hosts;
   std::vector<FakeFormHost*> modalStack;
-  std::vector<WindowHandle> broughtToFront;
-  int endedWith = -1;
-  Journal& journal() { return journal_; }
+  Journal& journal;
 
  private:
-  Journal& journal_;
   FakeWindowServices& windows_;
   WindowHandle nextHandle_ = 0x1000;
 };
@@ -158,12 +148,13 @@ inline FakeFormHost::~FakeFormHost() {
   std::erase(toolkit_.modalStack, this);
 }
 
+// Notes "Show <form> <owner>".
 inline void FakeFormHost::Show(platform::ShowMode mode, WindowHandle owner) {
   owner_ = owner;
   const std::string first = input_.FirstFocus();
   if (!visible_ && !first.empty()) Done(input_.MoveFocus(first));
   visible_ = true;
-  toolkit_.journal().Add("Show " + def_.name);
+  toolkit_.journal.Add("Show " + def_.name + " " + std::to_string(owner));
   if (mode != platform::ShowMode::Modal) return;
   toolkit_.modalStack.push_back(this);
   if (toolkit_.onModal) toolkit_.onModal(*this);
@@ -173,14 +164,15 @@ inline void FakeFormHost::Show(platform::ShowMode mode, WindowHandle owner) {
 inline void FakeFormHost::Hide() {
   visible_ = false;
   input_.FocusLeftForm();
-  toolkit_.journal().Add("Hide " + def_.name);
+  toolkit_.journal.Add("Hide " + def_.name);
 }
 
-inline void FakeFormHost::Unload() {
-  if (!input_.Loaded()) return;  // as the real toolkit: Form_Unload runs once
-  Fire("Form", platform::FormEvent::Unload);
-  visible_ = false;
-  input_.SetLoaded(false);
+inline void FakeFormHost::BringToFront() { toolkit_.journal.Add("BringToFront " + def_.name); }
+
+// Notes "PopupMenu <menu> <default item>".
+inline void FakeFormHost::PopupMenu(const std::string& menu, const std::string& defaultItem) {
+  toolkit_.journal.Add("PopupMenu " + menu + " " + defaultItem);
+  if (toolkit_.onMenu) toolkit_.onMenu(*this);
 }
 
 inline bool FakeFormHost::UserType(const std::string& control, const std::string& keys) {
@@ -206,29 +198,6 @@ inline bool FakeFormHost::UserType(const std::string& control, const std::string
     if (key == '\b' || platform::TypeIntoMask(mask, def->placeholder, box, key)) acted = input_.Type(control, box.text);
   }
   return Done(acted);
-}
-
-inline bool FakeFormHost::Tick(const std::string& timer) {
-  const platform::ControlState& t = model_.Get(timer);
-  if (!input_.Loaded() || !t.enabled || t.interval <= 0) return false;
-  Fire(timer, platform::FormEvent::Timer);
-  return true;
-}
-
-inline void FakeFormHost::BringToFront() { toolkit_.broughtToFront.push_back(handle_); }
-
-inline bool FakeFormHost::ChooseMenuItem(const std::string& item) {
-  const platform::ControlState& s = model_.Get(item);
-  if (toolkit_.menusShown.empty() || s.container != toolkit_.menusShown.back().menu || !s.visible || !s.enabled)
-    return false;
-  Fire(item, platform::FormEvent::Click);
-  return true;
-}
-
-inline void FakeFormHost::PopupMenu(const std::string& menu, const std::string& defaultItem) {
-  toolkit_.menusShown.push_back({menu, defaultItem});
-  toolkit_.journal().Add("PopupMenu " + defaultItem);
-  if (toolkit_.onMenu) toolkit_.onMenu(*this, defaultItem);
 }
 
 }  // namespace vk::fakes

@@ -1,14 +1,12 @@
 #pragma once
-// In-memory registry: a tree of keys under the two roots, key and value names
-// compared without regard to letter case, values with their type and bytes in
-// the order they were created. It keeps the calls' size protocols, checks the
-// access each handle was opened with, counts open handles so tests can prove
-// every key was closed, and fails chosen calls on request.
+// In-memory registry below HKEY_LOCAL_MACHINE: keys by path, key and value
+// names compared without regard to letter case, values in creation order. It
+// keeps the calls' size protocols and the access each handle was opened with,
+// counts open handles, and fails a chosen call on request.
 #include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,269 +14,163 @@
 
 namespace vk::fakes {
 
-inline constexpr long kErrorInvalidParameter = 87;
-inline constexpr long kErrorKeyDeleted = 1018;
-
 class FakeRegistry : public platform::Registry {
  public:
   struct Value {
     std::string name;
-    std::uint32_t type = platform::kRegSz;
+    std::uint32_t type;
     std::string bytes;
   };
-
-  struct Key {
-    std::string name;
-    std::vector<Value> values;  // creation order
-    std::vector<std::shared_ptr<Key>> subKeys;
-    bool deleted = false;
-  };
-
-  FakeRegistry() {
-    roots_[platform::kHkeyLocalMachine] = std::make_shared<Key>();
-    roots_[platform::kHkeyCurrentUser] = std::make_shared<Key>();
-  }
-
-  // ---- test side ----
-
-  // Fails the named call ("OpenKey", "QueryValue", ...) with `code`, after
-  // letting `pass` calls of that name succeed first.
-  void Fail(const std::string& call, long code, int pass = 0) { failures_[call] = {code, pass}; }
-  int OpenKeyCount() const { return static_cast<int>(handles_.size()); }
-  int CallCount(const std::string& call) const {
-    auto it = calls_.find(call);
-    return it == calls_.end() ? 0 : it->second;
-  }
+  using Values = std::vector<Value>;
 
   // The key at the path below HKEY_LOCAL_MACHINE, or null.
-  const Key* Find(const std::string& path) const {
-    std::shared_ptr<Key> key = Walk(roots_.at(platform::kHkeyLocalMachine), path, false);
-    return key.get();
+  const Values* Find(const std::string& path) const {
+    auto it = keys_.find(Key(path));
+    return it == keys_.end() ? nullptr : &it->second;
   }
   // The value of that key, or null; "" names the default value.
-  const Value* FindValue(const std::string& path, const std::string& name) const {
-    const Key* key = Find(path);
-    if (key == nullptr) return nullptr;
-    for (const Value& v : key->values)
-      if (SameName(v.name, name)) return &v;
-    return nullptr;
+  const Value* FindValue(const std::string& path, const std::string& name) {
+    auto it = keys_.find(Key(path));
+    return it == keys_.end() ? nullptr : Lookup(it->second, name);
   }
   // Stores a value as another program might: any type, any bytes.
   void Put(const std::string& path, const std::string& name, const std::string& bytes,
            std::uint32_t type = platform::kRegSz) {
-    std::shared_ptr<Key> key = Walk(roots_.at(platform::kHkeyLocalMachine), path, true);
-    StoreValue(*key, name, type, bytes);
+    Store(Create(Key(path)), name, type, bytes);
   }
-
-  // ---- the port ----
+  // Fails the named call ("OpenKey", "QueryValue", ...) with `code` once
+  // `pass` calls of it have succeeded.
+  void Fail(const std::string& call, long code, int pass = 0) { failures_[call] = {code, pass}; }
+  int OpenKeys() const { return static_cast<int>(handles_.size()); }
 
   long OpenKey(platform::RegKey root, const std::string& path, std::uint32_t access, platform::RegKey& opened) override {
+    const std::string key = Key(Path(root) + "\\" + path);
     if (long rc = Enter("OpenKey")) return rc;
-    std::shared_ptr<Key> base = Resolve(root);
-    if (!base) return platform::kErrorInvalidHandle;
-    std::shared_ptr<Key> key = Walk(base, path, false);
-    if (!key) return platform::kErrorFileNotFound;
-    opened = NewHandle(key, access);
-    return platform::kErrorSuccess;
+    if (!keys_.count(key)) return platform::kErrorFileNotFound;
+    handles_[opened = nextHandle_ += 4] = {key, access};
+    return 0;
   }
-
   long CreateKey(platform::RegKey root, const std::string& path, std::uint32_t access,
                  platform::RegKey& opened) override {
     if (long rc = Enter("CreateKey")) return rc;
-    std::shared_ptr<Key> base = Resolve(root);
-    if (!base) return platform::kErrorInvalidHandle;
-    opened = NewHandle(Walk(base, path, true), access);
-    return platform::kErrorSuccess;
+    const std::string key = Key(Path(root) + "\\" + path);
+    Create(key);
+    handles_[opened = nextHandle_ += 4] = {key, access};
+    return 0;
   }
-
   long QueryValue(platform::RegKey key, const platform::ValueName& name, std::uint32_t* type, std::uint8_t* data,
                   std::uint32_t* size) override {
-    if (long rc = Enter("QueryValue")) return rc;
-    Key* k = nullptr;
-    if (long rc = Use(key, platform::kKeyQueryValue, k)) return rc;
-    if (data != nullptr && size == nullptr) return kErrorInvalidParameter;
-    const Value* v = FindIn(*k, name.value_or(""));
+    Values* values = nullptr;
+    if (long rc = Use("QueryValue", key, platform::kKeyQueryValue, values)) return rc;
+    const Value* v = Lookup(*values, name.value_or(""));
     if (v == nullptr) return platform::kErrorFileNotFound;
     if (type != nullptr) *type = v->type;
     const auto needed = static_cast<std::uint32_t>(v->bytes.size());
-    if (data != nullptr && *size < needed) {
-      *size = needed;
-      return platform::kErrorMoreData;
-    }
-    if (data != nullptr) std::memcpy(data, v->bytes.data(), needed);
-    if (size != nullptr) *size = needed;
-    return platform::kErrorSuccess;
+    const bool fits = data == nullptr || *size >= needed;
+    if (data != nullptr && fits) std::memcpy(data, v->bytes.data(), needed);
+    *size = needed;
+    return fits ? 0 : platform::kErrorMoreData;
   }
-
-  long QueryInfoKey(platform::RegKey key, std::uint32_t& maxValueNameLength,
-                    std::uint32_t& maxValueDataLength) override {
-    if (long rc = Enter("QueryInfoKey")) return rc;
-    Key* k = nullptr;
-    if (long rc = Use(key, platform::kKeyQueryValue, k)) return rc;
-    maxValueNameLength = 0;
-    maxValueDataLength = 0;
-    for (const Value& v : k->values) {
-      maxValueNameLength = std::max(maxValueNameLength, static_cast<std::uint32_t>(v.name.size()));
-      maxValueDataLength = std::max(maxValueDataLength, static_cast<std::uint32_t>(v.bytes.size()));
+  long QueryInfoKey(platform::RegKey key, std::uint32_t& maxName, std::uint32_t& maxData) override {
+    Values* values = nullptr;
+    if (long rc = Use("QueryInfoKey", key, platform::kKeyQueryValue, values)) return rc;
+    maxName = maxData = 0;
+    for (const Value& v : *values) {
+      maxName = std::max(maxName, static_cast<std::uint32_t>(v.name.size()));
+      maxData = std::max(maxData, static_cast<std::uint32_t>(v.bytes.size()));
     }
-    return platform::kErrorSuccess;
+    return 0;
   }
-
   long EnumValue(platform::RegKey key, std::uint32_t index, char* name, std::uint32_t& nameLength,
                  std::uint32_t* type, std::uint8_t* data, std::uint32_t& dataLength) override {
-    if (long rc = Enter("EnumValue")) return rc;
-    Key* k = nullptr;
-    if (long rc = Use(key, platform::kKeyQueryValue, k)) return rc;
-    if (index >= k->values.size()) return platform::kErrorNoMoreItems;
-    const Value& v = k->values[index];
-    if (v.name.size() + 1 > nameLength || (data != nullptr && v.bytes.size() > dataLength)) {
-      dataLength = static_cast<std::uint32_t>(v.bytes.size());
-      return platform::kErrorMoreData;
-    }
+    Values* values = nullptr;
+    if (long rc = Use("EnumValue", key, platform::kKeyQueryValue, values)) return rc;
+    if (index >= values->size()) return platform::kErrorNoMoreItems;
+    const Value& v = (*values)[index];
+    if (v.name.size() + 1 > nameLength || v.bytes.size() > dataLength) return platform::kErrorMoreData;
     std::memcpy(name, v.name.c_str(), v.name.size() + 1);
+    std::memcpy(data, v.bytes.data(), v.bytes.size());
     nameLength = static_cast<std::uint32_t>(v.name.size());
-    if (data != nullptr) std::memcpy(data, v.bytes.data(), v.bytes.size());
     dataLength = static_cast<std::uint32_t>(v.bytes.size());
-    if (type != nullptr) *type = v.type;
-    return platform::kErrorSuccess;
+    *type = v.type;
+    return 0;
   }
-
   long SetValue(platform::RegKey key, const platform::ValueName& name, std::uint32_t type, const std::uint8_t* data,
                 std::uint32_t size) override {
-    if (long rc = Enter("SetValue")) return rc;
-    Key* k = nullptr;
-    if (long rc = Use(key, platform::kKeySetValue, k)) return rc;
-    StoreValue(*k, name.value_or(""), type, std::string(reinterpret_cast<const char*>(data), size));
-    return platform::kErrorSuccess;
+    Values* values = nullptr;
+    if (long rc = Use("SetValue", key, platform::kKeySetValue, values)) return rc;
+    Store(*values, name.value_or(""), type, std::string(reinterpret_cast<const char*>(data), size));
+    return 0;
   }
-
   long DeleteValue(platform::RegKey key, const platform::ValueName& name) override {
-    if (long rc = Enter("DeleteValue")) return rc;
-    Key* k = nullptr;
-    if (long rc = Use(key, platform::kKeySetValue, k)) return rc;
-    auto it = std::find_if(k->values.begin(), k->values.end(),
-                           [&](const Value& v) { return SameName(v.name, name.value_or("")); });
-    if (it == k->values.end()) return platform::kErrorFileNotFound;
-    k->values.erase(it);
-    return platform::kErrorSuccess;
+    Values* values = nullptr;
+    if (long rc = Use("DeleteValue", key, platform::kKeySetValue, values)) return rc;
+    Value* v = Lookup(*values, name.value_or(""));
+    if (v == nullptr) return platform::kErrorFileNotFound;
+    values->erase(values->begin() + (v - values->data()));
+    return 0;
   }
-
   // Like the real call: only a key without subkeys can go.
   long DeleteKey(platform::RegKey key, const std::string& subKey) override {
-    if (long rc = Enter("DeleteKey")) return rc;
-    Key* k = nullptr;
-    if (long rc = Use(key, 0, k)) return rc;
-    if (subKey.empty()) return kErrorInvalidParameter;
-    const auto slash = subKey.rfind('\\');
-    std::shared_ptr<Key> parent = handles_.at(key).key;
-    if (slash != std::string::npos) parent = Walk(parent, subKey.substr(0, slash), false);
-    if (!parent) return platform::kErrorFileNotFound;
-    const std::string leaf = slash == std::string::npos ? subKey : subKey.substr(slash + 1);
-    auto it = std::find_if(parent->subKeys.begin(), parent->subKeys.end(),
-                           [&](const auto& s) { return SameName(s->name, leaf); });
-    if (it == parent->subKeys.end()) return platform::kErrorFileNotFound;
-    if (!(*it)->subKeys.empty()) return platform::kErrorAccessDenied;
-    (*it)->deleted = true;
-    parent->subKeys.erase(it);
-    return platform::kErrorSuccess;
+    Values* values = nullptr;
+    if (long rc = Use("DeleteKey", key, 0, values)) return rc;
+    const std::string path = Key(handles_[key].first + "\\" + subKey);
+    if (!keys_.count(path)) return platform::kErrorFileNotFound;
+    auto next = keys_.upper_bound(path);
+    if (next != keys_.end() && next->first.starts_with(path + "\\")) return platform::kErrorAccessDenied;
+    keys_.erase(path);
+    return 0;
   }
-
   long CloseKey(platform::RegKey key) override {
-    ++calls_["CloseKey"];
-    if (handles_.erase(key) == 0) return platform::kErrorInvalidHandle;
-    return platform::kErrorSuccess;
+    return handles_.erase(key) ? 0 : platform::kErrorInvalidHandle;
   }
 
  private:
-  struct Handle {
-    std::shared_ptr<Key> key;
-    std::uint32_t access;
-  };
-  struct Failure {
-    long code;
-    int pass;
-  };
-
-  static bool SameName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-             return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-  }
-
-  static std::shared_ptr<Key> Walk(std::shared_ptr<Key> key, const std::string& path, bool create) {
-    std::size_t start = 0;
-    while (key && start < path.size()) {
-      const std::size_t end = std::min(path.find('\\', start), path.size());
-      const std::string level = path.substr(start, end - start);
-      start = end + 1;
-      if (level.empty()) continue;  // like Wine's registry, "a\\\\b" is "a\\b"
-      auto it = std::find_if(key->subKeys.begin(), key->subKeys.end(),
-                             [&](const auto& s) { return SameName(s->name, level); });
-      if (it != key->subKeys.end()) {
-        key = *it;
-      } else if (create) {
-        key->subKeys.push_back(std::make_shared<Key>(Key{level, {}, {}, false}));
-        key = key->subKeys.back();
-      } else {
-        key = nullptr;
-      }
-    }
+  // The path in lower case, without empty levels (as in Wine, "a\\\\b" is "a\\b").
+  static std::string Key(const std::string& path) {
+    std::string key;
+    for (char c : path)
+      if (c != '\\' || (!key.empty() && key.back() != '\\')) key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (!key.empty() && key.back() == '\\') key.pop_back();
     return key;
   }
-
-  static const Value* FindIn(const Key& key, const std::string& name) {
-    for (const Value& v : key.values)
-      if (SameName(v.name, name)) return &v;
+  std::string Path(platform::RegKey root) const {
+    if (root == platform::kHkeyLocalMachine) return "";
+    auto it = handles_.find(root);
+    return it == handles_.end() ? "<invalid>" : it->second.first;
+  }
+  Values& Create(const std::string& key) {
+    for (std::size_t slash = key.find('\\'); slash != std::string::npos; slash = key.find('\\', slash + 1))
+      keys_[key.substr(0, slash)];
+    return keys_[key];
+  }
+  static Value* Lookup(Values& values, const std::string& name) {
+    for (Value& v : values)
+      if (Key(v.name) == Key(name)) return &v;
     return nullptr;
   }
-
-  static void StoreValue(Key& key, const std::string& name, std::uint32_t type, std::string bytes) {
-    for (Value& v : key.values) {
-      if (!SameName(v.name, name)) continue;
-      v.type = type;
-      v.bytes = std::move(bytes);
-      return;
-    }
-    key.values.push_back({name, type, std::move(bytes)});
+  static void Store(Values& values, const std::string& name, std::uint32_t type, std::string bytes) {
+    if (Value* v = Lookup(values, name)) *v = {v->name, type, std::move(bytes)};
+    else values.push_back({name, type, std::move(bytes)});
   }
-
   long Enter(const std::string& call) {
-    ++calls_[call];
     auto it = failures_.find(call);
-    if (it == failures_.end()) return platform::kErrorSuccess;
-    if (it->second.pass > 0) {
-      --it->second.pass;
-      return platform::kErrorSuccess;
-    }
-    return it->second.code;
+    if (it == failures_.end() || it->second.second-- > 0) return 0;
+    return it->second.first;
   }
-
-  std::shared_ptr<Key> Resolve(platform::RegKey key) const {
-    if (auto root = roots_.find(key); root != roots_.end()) return root->second;
-    if (auto open = handles_.find(key); open != handles_.end()) return open->second.key;
-    return nullptr;
-  }
-
-  long Use(platform::RegKey handle, std::uint32_t access, Key*& key) {
+  long Use(const std::string& call, platform::RegKey handle, std::uint32_t access, Values*& values) {
+    if (long rc = Enter(call)) return rc;
     auto it = handles_.find(handle);
     if (it == handles_.end()) return platform::kErrorInvalidHandle;
-    if ((it->second.access & access) != access) return platform::kErrorAccessDenied;
-    if (it->second.key->deleted) return kErrorKeyDeleted;
-    key = it->second.key.get();
-    return platform::kErrorSuccess;
+    if ((it->second.second & access) != access) return platform::kErrorAccessDenied;
+    if (!keys_.count(it->second.first)) return 1018;  // the key was deleted
+    values = &keys_[it->second.first];
+    return 0;
   }
 
-  platform::RegKey NewHandle(std::shared_ptr<Key> key, std::uint32_t access) {
-    const platform::RegKey handle = nextHandle_;
-    nextHandle_ += 4;
-    handles_[handle] = {std::move(key), access};
-    return handle;
-  }
-
-  std::map<platform::RegKey, std::shared_ptr<Key>> roots_;
-  std::map<platform::RegKey, Handle> handles_;
-  std::map<std::string, Failure> failures_;
-  std::map<std::string, int> calls_;
+  std::map<std::string, Values> keys_;                                  // by Key(path)
+  std::map<platform::RegKey, std::pair<std::string, std::uint32_t>> handles_;  // key and access
+  std::map<std::string, std::pair<long, int>> failures_;                // code and calls still let through
   platform::RegKey nextHandle_ = 0x100;
 };
 

@@ -1,7 +1,8 @@
 #pragma once
+// Message boxes, the application shell, the launcher, the tray and the clock:
+// each call goes into the journal.
 #include <functional>
 #include <string>
-#include <vector>
 
 #include "fakes/journal.h"
 #include "platform/clock.h"
@@ -10,71 +11,52 @@
 
 namespace vk::fakes {
 
-struct ShownMessage {
-  std::string text;
-  std::string title;
-  std::uint32_t style = 0;
-};
-
+// Notes "MessageBox <title> <style>: <text>" and answers OK.
 class FakeMessageBoxes : public platform::MessageBoxes {
  public:
   explicit FakeMessageBoxes(Journal& journal) : journal_(journal) {}
   int Show(const std::string& text, const std::string& title, std::uint32_t style) override {
-    shown.push_back({text, title, style});
-    journal_.Add("MessageBox");
+    journal_.Add("MessageBox " + title + " " + std::to_string(style) + ": " + text);
     if (onShow) onShow();
     return platform::kIdOk;
   }
-  std::vector<ShownMessage> shown;
   std::function<void()> onShow;  // plays the user while the box is up
 
  private:
   Journal& journal_;
 };
 
-class FakeAppShell : public platform::AppShell {
+class FakeAppShell : public platform::AppShell, public platform::ProgramLauncher {
  public:
   explicit FakeAppShell(Journal& journal) : journal_(journal) {}
-  void SetMousePointer(int value) override {
-    pointer = value;
-    journal_.Add("Pointer " + std::to_string(value));
-  }
+  void SetMousePointer(int value) override { journal_.Add("Pointer " + std::to_string(value)); }
   void SetTitle(const std::string& text) override {
     title = text;
     journal_.Add("Title " + text);
   }
   std::string Title() override { return title; }
-  int pointer = 0;
+  bool Start(const std::string& path) override {
+    journal_.Add("Start " + path);
+    return startSucceeds;
+  }
   std::string title;
+  bool startSucceeds = true;
 
  private:
   Journal& journal_;
 };
 
-class FakeLauncher : public platform::ProgramLauncher {
- public:
-  bool Start(const std::string& path) override {
-    started.push_back(path);
-    return succeed;
-  }
-  std::vector<std::string> started;
-  bool succeed = true;
-};
-
+// Notes "Tray Add|Modify|Delete" and keeps the last record sent.
 class FakeTray : public platform::Tray {
  public:
   explicit FakeTray(Journal& journal) : journal_(journal) {}
-  bool Notify(platform::TrayMessage message, const platform::TrayRecordBytes& record) override {
-    calls.push_back({message, record});
+  bool Notify(platform::TrayMessage message, const platform::TrayRecordBytes& bytes) override {
     static const char* names[] = {"Add", "Modify", "Delete"};
     journal_.Add(std::string("Tray ") + names[static_cast<int>(message)]);
+    record = bytes;
     return true;
   }
-  struct Call {
-    platform::TrayMessage message;
-    platform::TrayRecordBytes record;
-  };
-  std::vector<Call> calls;
+  platform::TrayRecordBytes record;
 
  private:
   Journal& journal_;

@@ -9,16 +9,12 @@ namespace vk::fakes {
 struct Journal {
   std::vector<std::string> entries;
   void Add(std::string entry) { entries.push_back(std::move(entry)); }
-  bool Contains(const std::string& entry) const {
-    for (const auto& e : entries)
-      if (e == entry) return true;
-    return false;
-  }
-  // Index of the first entry equal to the text, or -1.
-  int IndexOf(const std::string& entry) const {
-    for (size_t i = 0; i < entries.size(); ++i)
-      if (entries[i] == entry) return static_cast<int>(i);
-    return -1;
+  // The entries that start with the prefix, without it.
+  std::vector<std::string> With(const std::string& prefix) const {
+    std::vector<std::string> found;
+    for (const std::string& e : entries)
+      if (e.starts_with(prefix)) found.push_back(e.substr(prefix.size()));
+    return found;
   }
 };
 

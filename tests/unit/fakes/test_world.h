@@ -6,8 +6,6 @@
 #include "fakes/fake_forms.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_shell.h"
-#include "fakes/fake_window_services.h"
-#include "fakes/journal.h"
 
 namespace vk::fakes {
 
@@ -20,10 +18,9 @@ struct TestWorld {
   FakeWindowServices windows{journal};
   FakeMessageBoxes messages{journal};
   FakeAppShell shell{journal};
-  FakeLauncher launcher;
   FakeFormToolkit forms{journal, windows};
   FakeComponentFactory components{journal};
-  app::PlatformServices services{registry, files, clock, tray, windows, messages, shell, launcher, forms, components};
+  app::PlatformServices services{registry, files, clock, tray, windows, messages, shell, shell, forms, components};
   app::AppState state{services};
 };
 

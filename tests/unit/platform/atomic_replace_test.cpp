@@ -9,82 +9,64 @@
 namespace vk::platform {
 namespace {
 
-// A folder in memory whose every step can be made to fail.
-class FakeSteps : public ReplaceSteps {
- public:
-  struct File {
-    std::string bytes;
-    FileAttributes attributes{true};
-  };
-
-  FileAttributes Attributes(const std::string& path) override {
-    return files.count(path) ? files[path].attributes : FileAttributes{};
-  }
+// A folder in memory whose every step can be made to fail; a failed write
+// leaves half the bytes, as a disk that fills up.
+struct FakeSteps : ReplaceSteps {
+  FileAttributes Attributes(const std::string& path) override { return files.count(path) ? marks[path] : FileAttributes{}; }
   bool CreateTemporary(const std::string& folder, std::string& temporaryPath) override {
-    createdIn = folder;
-    if (failing == "CreateTemporary") return false;
-    temporaryPath = folder + "\\vk1.tmp";
-    files[temporaryPath] = {};
-    return true;
+    files[temporaryPath = folder + (folder.ends_with("\\") ? "" : "\\") + "vk1.tmp"] = "";
+    return failing != "CreateTemporary";
   }
   bool WriteAll(const std::string& path, const std::string& bytes) override {
-    // A disk that fills up halfway.
-    files[path].bytes = failing == "WriteAll" ? bytes.substr(0, bytes.size() / 2) : bytes;
+    files[path] = failing == "WriteAll" ? bytes.substr(0, bytes.size() / 2) : bytes;
     return failing != "WriteAll";
   }
   bool SetHiddenSystem(const std::string& path, bool hidden, bool system) override {
-    if (failing == "SetHiddenSystem") return false;
-    files[path].attributes.hidden = hidden;
-    files[path].attributes.system = system;
-    return true;
+    marks[path] = {true, false, hidden, system};
+    return failing != "SetHiddenSystem";
   }
   bool MoveOver(const std::string& from, const std::string& to) override {
     if (failing == "MoveOver") return false;
     files[to] = files[from];
-    files.erase(from);
-    return true;
+    marks[to] = marks[from];
+    return files.erase(from);
   }
-  bool Remove(const std::string& path) override {
-    files.erase(path);
-    return true;
-  }
+  bool Remove(const std::string& path) override { return files.erase(path); }
 
-  std::map<std::string, File> files;
+  std::map<std::string, std::string> files;
+  std::map<std::string, FileAttributes> marks;
   std::string failing;
-  std::string createdIn;
 };
 
-const std::string kTarget = "C:\\App\\Files.dat";
-
-TEST(AtomicReplace, ReplacesTheWholeContentThroughATemporaryFileBesideItKeepingItsMarks) {
+TEST(AtomicReplace, ReplacesTheWholeContentThroughATemporaryFileBesideItKeepingItsMarksOrLeavesItAsItWas) {
   const struct {
-    bool exists, hidden, system;
-  } targets[] = {{false, false, false}, {true, false, false}, {true, true, false}, {true, false, true}};
-  for (const auto& t : targets) {
+    const char* path;
+    std::optional<FileAttributes> target;
+    const char* failing;
+    std::string after;  // the result, then each file with its marks
+  } rows[] = {
+      {"C:\\App\\Files.dat", std::nullopt, "", "1 C:\\App\\Files.dat=new00 "},
+      {"C:\\Files.dat", FileAttributes{true}, "", "1 C:\\Files.dat=new00 "},
+      {"C:\\App\\Files.dat", FileAttributes{true, false, true, false}, "", "1 C:\\App\\Files.dat=new10 "},
+      {"C:\\App\\Files.dat", FileAttributes{true, false, false, true}, "", "1 C:\\App\\Files.dat=new01 "},
+      {"C:\\App\\Files.dat", FileAttributes{true, true, true, false}, "", "0 C:\\App\\Files.dat=old10 "},
+      {"C:\\App\\Files.dat", FileAttributes{true, false, true, false}, "WriteAll", "0 C:\\App\\Files.dat=old10 "},
+      {"C:\\App\\Files.dat", FileAttributes{true, false, true, false}, "SetHiddenSystem", "0 C:\\App\\Files.dat=old10 "},
+      {"C:\\App\\Files.dat", FileAttributes{true, false, true, false}, "MoveOver", "0 C:\\App\\Files.dat=old10 "},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.path) + " " + row.failing);
     FakeSteps steps;
-    if (t.exists)
-      steps.files[kTarget] = {"a much longer old content", {.exists = true, .hidden = t.hidden, .system = t.system}};
-    EXPECT_TRUE(ReplaceAtomically(steps, kTarget, "new"));
-    EXPECT_EQ(steps.createdIn, "C:\\App");
-    ASSERT_EQ(steps.files.size(), 1u);
-    EXPECT_EQ(steps.files[kTarget].bytes, "new");
-    EXPECT_EQ(steps.files[kTarget].attributes.hidden, t.hidden);
-    EXPECT_EQ(steps.files[kTarget].attributes.system, t.system);
-  }
-  FakeSteps steps;
-  EXPECT_TRUE(ReplaceAtomically(steps, "C:\\Files.dat", "root"));
-  EXPECT_EQ(steps.createdIn, "C:\\");
-}
-
-TEST(AtomicReplace, AReadOnlyTargetOrAFailureAtAnyStepLeavesTheOldFileAndNoTemporaryOne) {
-  for (const char* step : {"", "CreateTemporary", "WriteAll", "SetHiddenSystem", "MoveOver"}) {
-    FakeSteps steps;
-    // Hidden, so that every step is taken; read-only when no step fails.
-    steps.files[kTarget] = {"old", {.exists = true, .readOnly = *step == '\0', .hidden = true}};
-    steps.failing = step;
-    EXPECT_FALSE(ReplaceAtomically(steps, kTarget, "new")) << step;
-    ASSERT_EQ(steps.files.size(), 1u) << step;
-    EXPECT_EQ(steps.files[kTarget].bytes, "old") << step;
+    if (row.target) {
+      steps.files[row.path] = "old, and longer";
+      steps.marks[row.path] = *row.target;
+    }
+    steps.failing = row.failing;
+    std::string after = std::to_string(ReplaceAtomically(steps, row.path, "new")) + " ";
+    for (const auto& [path, bytes] : steps.files)
+      after += path + "=" + bytes.substr(0, 3) + std::to_string(steps.marks[path].hidden) +
+               std::to_string(steps.marks[path].system) + " ";
+    EXPECT_EQ(after, row.after);
   }
 }
 

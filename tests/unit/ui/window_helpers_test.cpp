@@ -8,55 +8,48 @@
 namespace vk::ui {
 namespace {
 
-using Steps = std::vector<std::string>;
-
 TEST(CloseItem, DisablingAndEnablingRenumberTheItemAndSwitchItsLowStateBits) {
-  const Steps all = {"IsWindow",        "GetSystemMenu",   "GetMenuItemInfo",
-                     "SetMenuItemInfo", "SetMenuItemInfo", "SendNcActivate"};
-  const Steps notFound = {"IsWindow", "GetSystemMenu", "GetMenuItemInfo"};
+  const std::string all = "IsWindow GetSystemMenu GetMenuItemInfo SetMenuItemInfo SetMenuItemInfo SendNcActivate ";
+  const std::string notFound = "IsWindow GetSystemMenu GetMenuItemInfo ";
   constexpr WindowHandle kWindow = 0x100;
-  struct Case {
+  const struct {
     const char* name;
     std::vector<VbBool> calls;
     WindowHandle window;
     bool failSet;
     std::uint32_t id, state;
-    Steps lastCallSteps;
-  };
-  const Case cases[] = {
+    std::string lastCallSteps;
+  } cases[] = {
       {"disabling", {kFalse}, kWindow, false, platform::kClosedItemId, 0x83, all},
       {"disabling twice", {kFalse, kFalse}, kWindow, false, platform::kClosedItemId, 0x83, notFound},
-      {"enabling again", {kFalse, kTrue}, kWindow, false, platform::kScClose, 0x80, all},
+      {"enabling again", {kFalse, 1}, kWindow, false, platform::kScClose, 0x80, all},
       {"enabling what was never disabled", {kTrue}, kWindow, false, platform::kScClose, 0x80, notFound},
-      {"not a window", {kFalse}, 0x999, false, platform::kScClose, 0x80, {"IsWindow"}},
+      {"not a window", {kFalse}, 0x999, false, platform::kScClose, 0x80, "IsWindow "},
       {"a failed renumbering stops before the state changes", {kFalse}, kWindow, true, platform::kScClose, 0x80,
-       {"IsWindow", "GetSystemMenu", "GetMenuItemInfo", "SetMenuItemInfo"}},
+       "IsWindow GetSystemMenu GetMenuItemInfo SetMenuItemInfo "},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     fakes::Journal journal;
     fakes::FakeWindowServices windows{journal};
-    windows.AddWindow(kWindow);
-    windows.SystemMenu(kWindow).back().state = 0x80;  // other state bits are kept
+    windows.closeItems[kWindow].state = 0x80;  // other state bits are kept
     windows.failSetMenuItemInfo = c.failSet;
+    std::string steps;
     for (VbBool enable : c.calls) {
       journal.entries.clear();
       SetCloseItemState(windows, c.window, enable);
     }
-    EXPECT_EQ(windows.SystemMenu(kWindow).back().id, c.id);
-    EXPECT_EQ(windows.SystemMenu(kWindow).back().state, c.state);
-    EXPECT_EQ(journal.entries, c.lastCallSteps);
+    for (const std::string& e : journal.entries) steps += e + " ";
+    EXPECT_EQ(std::tuple(windows.closeItems[kWindow].id, windows.closeItems[kWindow].state, steps),
+              std::tuple(c.id, c.state, c.lastCallSteps));
   }
 }
 
 TEST(TopMost, AnyNonZeroFlagMeansTopMostAndPositionAndSizeStay) {
   fakes::Journal journal;
   fakes::FakeWindowServices windows{journal};
-  for (auto [flag, insertAfter] : {std::pair{VbBool{1}, -1}, std::pair{kTrue, -1}, std::pair{kFalse, -2}}) {
-    SetTopMost(windows, 5, flag);
-    EXPECT_EQ(windows.topMostCalls.back().insertAfter, insertAfter) << flag;
-    EXPECT_EQ(windows.topMostCalls.back().flags, 3u) << flag;
-  }
+  for (VbBool flag : {VbBool{1}, kTrue, kFalse}) SetTopMost(windows, 5, flag);
+  EXPECT_EQ(journal.entries, (std::vector<std::string>{"SetWindowPos -1 3", "SetWindowPos -1 3", "SetWindowPos -2 3"}));
 }
 
 }  // namespace
