@@ -2,8 +2,6 @@
 // menu and played by a user, story by story.
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "app/frm_main.h"
 #include "app/startup.h"
 #include "fakes/test_world.h"
@@ -25,150 +23,132 @@ struct Program {
     w.forms.onModal = user;
     Main().Click("mnuTimeSet");
   }
-  // A note in the journal of what the dialog shows.
-  void Note(const std::string& what) { w.journal.Add(what); }
-  // The schedule, the tip, the timer and its menus, what was saved, and
-  // whether a change waits for the next OK; then the journal.
+  // The schedule, the tip, the timer and its menus, what was saved, whether a
+  // change waits for the next OK, what the boxes show, where the focus stays
+  // when the dialog does; then the journal.
   std::string Outcome() {
     std::string saved;
-    for (const char* name : {"DayTime", "CancelTime", "Mode"}) {
+    for (const char* name : {"DayTime", "CancelTime", "Mode", "Force"}) {
       const auto* value = w.registry.FindValue(kSettingsPath, name);
-      saved += value == nullptr ? "-" : value->bytes.c_str();
-      saved += name[0] == 'M' ? "" : " ";
+      saved += std::string(value == nullptr ? "-" : value->bytes.c_str()) + (name[0] == 'F' ? "" : " ");
     }
     const ScheduleValues& s = w.state.schedule;
+    const platform::DateTime& day = C("dtpShutdown").date;
     std::string outcome = std::to_string(s.TimeSet) + " [" + s.SleepTime + "] " +
                           w.state.gTrayIcon.szTip.substr(0, w.state.gTrayIcon.szTip.find('\0')) + " | menus " +
                           std::to_string(C("mnuTimerStart").enabled && C("mnuTimerStop").enabled) + " armed " +
                           std::to_string(C("Timer1").enabled) + " saved " + saved + " changed " +
-                          std::to_string(w.state.gFrmMain->Dialog().Changed()) + "\n";
+                          std::to_string(w.state.gFrmMain->Dialog().Changed()) + " | " + C("cboPeriod").text + " " +
+                          C("mskOnTime").text + " " + std::to_string(day.year) + "-" + std::to_string(day.month) + "-" +
+                          std::to_string(day.day) + (Main().Visible() ? " kept " + Main().Model().Focus() : "") + "\n";
     for (const std::string& e : w.journal.entries) outcome += e + "|";
     return outcome;
   }
   fakes::TestWorld w;
 };
 
-const std::string kOpen = "SetWindowPos -1 3|Show FrmMain 0|";
-const std::string kOk = "Tray Modify|Tray Modify|SetWindowPos -2 3|Hide FrmMain|";  // stopped, then the tip
-const std::string kKept = "Tray Modify|SetWindowPos -2 3|Hide FrmMain|";
-const std::string kClosed = "SetWindowPos -2 3|Hide FrmMain|";
+User Then(User first, const char* button) {
+  return [=](FakeFormHost& f) {
+    first(f);
+    if (f.Visible()) f.UserClick(button);
+  };
+}
+User Type(const char* control, const char* keys) { return Then([=](FakeFormHost& f) { f.UserType(control, keys); }, "CmdOK"); }
 
-TEST(SetSleepTime, ConfirmsWhatTheUserEntered) {
-  struct Row {
+TEST(SetSleepTime, PlaysTheUsersStories) {
+  const std::string open = "SetWindowPos -1 3|Show FrmMain 0|";
+  const std::string ok = "Tray Modify|Tray Modify|SetWindowPos -2 3|Hide FrmMain|";  // stopped, then the tip
+  const std::string kept = "Tray Modify|SetWindowPos -2 3|Hide FrmMain|";
+  const std::string closed = "SetWindowPos -2 3|Hide FrmMain|";
+  const std::string none = "0 [] Vesperkit | menus 0 armed 0 saved - - - - changed ";
+  const std::string set15 = "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed ";
+  const std::string today = " 2026-12-6\n" + open;
+  const std::string refused = " 2026-12-6 kept txtcancel\n" + open +
+                              "MessageBox Vesperkit 48: The cancel period must be a whole number of seconds from 1 to 32767.|";
+  const User byDate = [](FakeFormHost& f) {
+    f.UserClick("optDayTime");
+    f.UserType("mskOnTime", "0730");
+    f.UserDate("dtpShutdown", {2027, 3, 5});
+  };
+  auto shown = [](const char* time) {
+    return Then([=](FakeFormHost& f) {
+      f.UserClick("optDayTime");
+      f.MoveFocus("mskOnTime");
+      f.Model().SetText("mskOnTime", time);
+      f.MoveFocus("txtcancel");
+    }, "CmdOK");
+  };
+  const struct {
     const char* name;
-    bool running;  // a confirmed 15-minute schedule with the timer started
+    User before;  // an opening before the story
     User user;
     std::string outcome;
-  };
-  auto type = [](const char* control, const char* keys) { return [=](FakeFormHost& f) { f.UserType(control, keys); }; };
-  const Row rows[] = {
-      {"time and date without a time keeps the previous tip", false, [](FakeFormHost& f) { f.UserClick("optDayTime"); },
-       "0 [__:__] Vesperkit | menus 0 armed 0 saved True 30 0 changed 0\n" + kOpen + "Tray Modify|" + kKept},
-      {"time and date", false,
+  } rows[] = {
+      {"first opening with an empty store and OK at once", {}, Type("mskOnTime", ""),
+       set15 + "0 saved False 30 0 - changed 0 | 15 Mins __:__" + today + ok},
+      {"time and date without a time keeps the previous tip", {}, Then([](FakeFormHost& f) { f.UserClick("optDayTime"); }, "CmdOK"),
+       "0 [__:__] Vesperkit | menus 0 armed 0 saved True 30 0 - changed 0 | 15 Mins __:__" + today + "Tray Modify|" + kept},
+      {"time and date", {}, Then(byDate, "CmdOK"),
+       "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed 0 saved True 30 0 - changed 0 | 15 Mins 07:30 "
+       "2027-3-5\n" + open + ok},
+      {"a typed period", {}, Type("cboPeriod", "2 hours"),
+       "-1 [] Shutdown period set as: 2 hours. | menus 1 armed 0 saved False 30 0 - changed 0 | 2 hours __:__" + today + ok},
+      {"a chosen period", {}, Then([](FakeFormHost& f) { f.UserChoose("cboPeriod", 4); }, "CmdOK"),
+       "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed 0 saved False 30 0 - changed 0 | 90 Mins __:__" + today + ok},
+      {"nothing, while the timer runs", Type("mskOnTime", ""), Type("mskOnTime", ""),
+       set15 + "1 saved False 30 0 - changed 0 | 15 Mins __:__" + today + kept},
+      {"a mode chosen", Type("mskOnTime", ""), Then([](FakeFormHost& f) { f.UserChoose("cboMode", 1); }, "CmdOK"),
+       set15 + "1 saved False 30 1 - changed 0 | 15 Mins __:__" + today + kept},
+      {"a mode typed", Type("mskOnTime", ""), Type("cboMode", "Suspend"),
+       set15 + "0 saved False 30 -1 - changed 0 | 15 Mins __:__" + today + ok},
+      {"only the cancel period typed", Type("mskOnTime", ""), Type("txtcancel", "45"),
+       set15 + "0 saved False 45 0 - changed 0 | 15 Mins __:__" + today + ok},
+      {"the cancel period stepped", Type("mskOnTime", ""), Then([](FakeFormHost& f) { f.UserStep("UpCancel", 1); }, "CmdOK"),
+       set15 + "0 saved False 31 0 - changed 0 | 15 Mins __:__" + today + ok},
+      {"a cancel period of 32767", {}, Type("txtcancel", "32767"), set15 + "0 saved False 32767 0 - changed 0 | 15 Mins __:__" + today + ok},
+      {"one rounded half to even", {}, Type("txtcancel", "3.5"), set15 + "0 saved False 4 0 - changed 0 | 15 Mins __:__" + today + ok},
+      {"a cancel period of 0 is refused", {}, Type("txtcancel", "0"), none + "1 | 15 Mins __:__" + refused},
+      {"and one of 32768", {}, Type("txtcancel", "32768"), none + "1 | 15 Mins __:__" + refused},
+      {"and one that is no number", {}, Type("txtcancel", "x"), none + "1 | 15 Mins __:__" + refused},
+      {"Cancel after switching the option reads it back and keeps the change for the next OK", {},
+       Then([](FakeFormHost& f) { f.UserClick("optDayTime"); }, "CmdCancel"), none + "1 | 15 Mins __:__" + today + closed},
+      {"a time of 25:00 keeps the focus without a message", {}, shown("25:00"),
+       none + "1 | 15 Mins 25:00 2026-12-6 kept mskOnTime\n" + open},
+      {"and one of 2_:7_", {}, shown("2_:7_"), none + "1 | 15 Mins 20:70 2026-12-6 kept mskOnTime\n" + open},
+      {"__:__ is midnight", {}, shown("__:__"),
+       "-1 [00:00] Shutdown set for 00:00 on the 06/12/26 | menus 1 armed 0 saved True 30 0 - changed 0 | 15 Mins 00:00" +
+       today + ok},
+      {"Cancel by period shows the entry of the confirmed schedule", Then([](FakeFormHost& f) { f.UserChoose("cboPeriod", 4); }, "CmdOK"),
+       Then([](FakeFormHost& f) { f.UserChoose("cboPeriod", 1); }, "CmdCancel"),
+       "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed 1 saved False 30 0 - changed 1 | 90 Mins __:__" + today + closed},
+      {"Cancel by date shows the confirmed time and day", Then(byDate, "CmdOK"),
+       Then([](FakeFormHost& f) { f.UserType("mskOnTime", "0815"); f.UserDate("dtpShutdown", {2027, 1, 1}); }, "CmdCancel"),
+       "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed 1 saved True 30 0 - changed 1 | 15 Mins 07:30 "
+       "2027-3-5\n" + open + closed},
+      {"while it is shown the tray brings it to the front and its frame does not close", {},
+       Then([](FakeFormHost& f) { f.Click("mnuTimeSet"); f.Click("mnuAbout"); f.CloseFrame(); }, "CmdCancel"),
+       none + "0 | 15 Mins __:__" + today + "BringToFront FrmMain|BringToFront FrmMain|" + closed},
+      {"Advanced opens the Advanced Options over it, whose OK saves the switches and marks nothing here", {},
        [](FakeFormHost& f) {
-         f.UserClick("optDayTime");
-         f.UserType("mskOnTime", "0730");
-         f.UserDate("dtpShutdown", {2027, 3, 5});
+         const bool advanced = f.Def().name == "FrmAdvanced";
+         f.UserClick(advanced ? "chkForce" : "CmdAdvanced");
+         f.UserClick(advanced ? "CmdOK" : "CmdCancel");
        },
-       "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed 0 saved True 30 0 changed 0\n" + kOpen + kOk},
-      {"a typed period", false, type("cboPeriod", "2 hours"),
-       "-1 [] Shutdown period set as: 2 hours. | menus 1 armed 0 saved False 30 0 changed 0\n" + kOpen + kOk},
-      {"a chosen period", false, [](FakeFormHost& f) { f.UserChoose("cboPeriod", 4); },
-       "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed 0 saved False 30 0 changed 0\n" + kOpen + kOk},
-      {"nothing, while the timer runs", true, [](FakeFormHost&) {},
-       "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed 1 saved False 30 0 changed 0\n" + kOpen + kKept},
-      {"a mode chosen", true, [](FakeFormHost& f) { f.UserChoose("cboMode", 1); },
-       "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed 1 saved False 30 1 changed 0\n" + kOpen + kKept},
-      {"a mode typed", true, type("cboMode", "Suspend"),
-       "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed 0 saved False 30 -1 changed 0\n" + kOpen + kOk},
-      {"the cancel period typed", true, type("txtcancel", "45"),
-       "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed 0 saved False 45 0 changed 0\n" + kOpen + kOk},
-      {"the cancel period stepped", true, [](FakeFormHost& f) { f.UserStep("UpCancel", 1); },
-       "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed 0 saved False 31 0 changed 0\n" + kOpen + kOk},
-      {"a cancel period of 32767", false, type("txtcancel", "32767"),
-       "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed 0 saved False 32767 0 changed 0\n" + kOpen + kOk},
-      {"a cancel period rounded half to even", false, type("txtcancel", "3.5"),
-       "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed 0 saved False 4 0 changed 0\n" + kOpen + kOk},
+       "0 [] Vesperkit | menus 0 armed 0 saved - - - True changed 0 | 15 Mins __:__" + today +
+       "Load FrmAdvanced|SetWindowPos -1 3|Show FrmAdvanced 4096|MessageBox Vesperkit 4112: Enabling this option will "
+       "force the system to shutdown.\r\nThis will result in any unsaved work being lost.\r\nUse with caution!|"
+       "SetWindowPos -2 3|" + closed},
   };
-  for (const Row& row : rows) {
+  for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     Program p;
-    if (row.running) {
-      p.Open([](FakeFormHost& f) { f.UserClick("CmdOK"); });
+    if (row.before) {
+      p.Open(row.before);
       p.Main().Click("mnuTimerStart");
     }
     p.w.journal.entries.clear();
-    p.Open([&](FakeFormHost& f) {
-      row.user(f);
-      EXPECT_TRUE(f.UserClick("CmdOK"));
-    });
+    p.Open(row.user);
     EXPECT_EQ(p.Outcome(), row.outcome);
-  }
-}
-
-TEST(SetSleepTime, FirstOpeningWithAnEmptyStoreAndOkAtOnceSetsFifteenMinutes) {
-  Program p;
-  p.w.journal.entries.clear();
-  p.Open([&](FakeFormHost& f) {
-    const auto& day = p.C("dtpShutdown");  // the start day to a year later
-    p.Note(std::to_string(p.C("optPeriod").value) + std::to_string(p.C("optDayTime").value) + " " +
-           p.C("cboPeriod").text + " " + p.C("txtcancel").text + " " + p.C("cboMode").text + " " + p.C("mskOnTime").text +
-           " " + std::to_string(day.minDate->year * 10000 + day.minDate->month * 100 + day.minDate->day) + "-" +
-           std::to_string(day.maxDate->year * 10000 + day.maxDate->month * 100 + day.maxDate->day));
-    EXPECT_TRUE(f.UserClick("CmdOK"));
-  });
-  EXPECT_EQ(p.Outcome(), "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed 0 saved False 30 0 changed 0\n" +
-                             kOpen + "10 15 Mins 30 Shutdown __:__ 20261206-20271206|" + kOk);
-  EXPECT_EQ(p.w.tray.record, p.w.state.gTrayIcon.Pack()) << "the tray shows the new tip";
-}
-
-TEST(SetSleepTime, CancelAfterSwitchingTheOptionReadsItBackAndKeepsTheChangeForTheNextOk) {
-  Program p;
-  p.w.journal.entries.clear();
-  p.Open([&](FakeFormHost& f) {
-    f.UserClick("optDayTime");
-    p.Note("by date " + std::to_string(p.w.state.schedule.DayTime) + " " + std::to_string(p.Main().Model().FormHeight()));
-    EXPECT_TRUE(f.UserClick("CmdCancel"));
-  });
-  p.Note("by period " + std::to_string(p.C("optPeriod").value) + std::to_string(p.C("Frame2").visible) +
-         std::to_string(p.C("Frame3").visible) + " " + std::to_string(p.Main().Model().FormHeight()));
-  EXPECT_EQ(p.Outcome(), "0 [] Vesperkit | menus 0 armed 0 saved - - - changed 1\n" + kOpen + "by date -1 5015|" +
-                             kClosed + "by period 101 4655|");
-}
-
-TEST(SetSleepTime, AnInvalidTimeKeepsTheFocusInTheTimeBoxWithoutAMessage) {
-  for (const auto& [shown, after] : {std::pair{"25:00", "25:00 mskOnTime 0"}, {"2_:7_", "20:70 mskOnTime 0"},
-                                     {"__:__", "00:00 txtcancel 1"}, {"23:59", "23:59 txtcancel 1"}}) {
-    SCOPED_TRACE(shown);
-    Program p;
-    p.w.journal.entries.clear();
-    p.Open([&](FakeFormHost& f) {
-      f.UserClick("optDayTime");
-      f.MoveFocus("mskOnTime");
-      f.Model().SetText("mskOnTime", shown);
-      const bool moved = f.MoveFocus("txtcancel");
-      p.Note(f.Model().Get("mskOnTime").text + " " + f.Model().Focus() + " " + std::to_string(moved));
-      if (!moved) {
-        EXPECT_FALSE(f.UserClick("CmdOK") || f.UserClick("CmdCancel"));
-      }
-    });
-    EXPECT_EQ(p.Outcome(), "0 [] Vesperkit | menus 0 armed 0 saved - - - changed 1\n" + kOpen + after + "|");
-  }
-}
-
-TEST(SetSleepTime, ACancelPeriodTheCountdownCannotUseIsRefusedAndTheFocusKept) {
-  for (const char* typed : {"0", "32768", "abc", "0.5"}) {
-    SCOPED_TRACE(typed);
-    Program p;
-    p.w.journal.entries.clear();
-    p.Open([&](FakeFormHost& f) {
-      f.UserType("txtcancel", typed);
-      EXPECT_TRUE(f.UserClick("CmdOK"));
-      p.Note(std::to_string(f.Visible()) + " " + f.Model().Focus());
-    });
-    EXPECT_EQ(p.Outcome(), "0 [] Vesperkit | menus 0 armed 0 saved - - - changed 1\n" + kOpen +
-                               "MessageBox Vesperkit 48: The cancel period must be a whole number of seconds from 1 to "
-                               "32767.|1 txtcancel|");
   }
 }
 
@@ -204,63 +184,6 @@ TEST(SetSleepTime, TheModeListOffersHibernateOnTheNewerGenerationOnlyAndAStrayMo
                   std::to_string(!w.journal.With("Power.HibernateSupported").empty()),
               row.shown);
   }
-}
-
-TEST(SetSleepTime, CancelShowsTheConfirmedScheduleSoTheNextOkBuildsItAgain) {
-  Program p;
-  p.Open([](FakeFormHost& f) { f.UserChoose("cboPeriod", 4) && f.UserClick("CmdOK"); });
-  p.Open([](FakeFormHost& f) { f.UserChoose("cboPeriod", 1) && f.UserClick("CmdCancel"); });
-  EXPECT_EQ(std::tuple(p.C("cboPeriod").text, p.C("cboPeriod").listIndex), std::tuple("90 Mins", 4));
-  p.Open([](FakeFormHost& f) {
-    f.UserClick("optDayTime");
-    f.UserType("mskOnTime", "0730");
-    f.UserDate("dtpShutdown", {2027, 3, 5});
-    f.UserClick("CmdOK");
-  });
-  p.Open([](FakeFormHost& f) {
-    f.UserType("mskOnTime", "0815");
-    f.UserDate("dtpShutdown", {2027, 1, 1});
-    f.UserClick("CmdCancel");
-  });
-  const platform::DateTime day = p.C("dtpShutdown").date;  // read back from its two-digit year
-  EXPECT_EQ(std::tuple(p.C("mskOnTime").text, day.year, day.month, day.day), std::tuple("07:30", 2027, 3, 5));
-}
-
-// Nothing opens twice, and closing the frame (Alt+F4) while it is shown does
-// not end the program; hidden, closing the main form still ends it.
-TEST(SetSleepTime, WhileItIsShownTheTrayBringsItToTheFrontAndItsFrameDoesNotClose) {
-  Program p;
-  p.w.journal.entries.clear();
-  p.Open([](FakeFormHost& f) {
-    f.Click("mnuTimeSet");
-    f.Click("mnuAbout");
-    f.CloseFrame();
-    EXPECT_TRUE(!f.Unloaded() && f.UserClick("CmdCancel"));
-  });
-  p.Main().CloseFrame();
-  EXPECT_EQ(p.Outcome(), "0 [] Vesperkit | menus 0 armed 0 saved - - - changed 0\n" + kOpen +
-                             "BringToFront FrmMain|BringToFront FrmMain|" + kClosed +
-                             "Tray Delete|Power.Released|Process.Released|EndProgram 0|");
-}
-
-TEST(SetSleepTime, AdvancedOpensTheAdvancedOptionsOverItWhoseOkSavesTheSwitchesAndMarksNothingHere) {
-  Program p;
-  p.w.journal.entries.clear();
-  p.Open([&](FakeFormHost& f) {
-    if (f.Def().name == "FrmAdvanced") {
-      EXPECT_TRUE(f.UserClick("chkForce") && f.UserClick("CmdOK"));
-      return;
-    }
-    EXPECT_TRUE(f.UserClick("CmdAdvanced"));
-    EXPECT_EQ(p.w.forms.Find("FrmAdvanced"), nullptr) << "released when it returns";
-    f.UserClick("CmdCancel");
-  });
-  EXPECT_EQ(std::pair(p.w.registry.FindValue(kSettingsPath, "Force")->bytes, p.w.state.schedule.ForceShutdown),
-            std::pair(std::string("True\0", 5), kTrue));
-  EXPECT_EQ(p.Outcome(), "0 [] Vesperkit | menus 0 armed 0 saved - - - changed 0\n" + kOpen +
-                             "Load FrmAdvanced|SetWindowPos -1 3|Show FrmAdvanced 4096|MessageBox Vesperkit 4112: "
-                             "Enabling this option will force the system to shutdown.\r\nThis will result in any "
-                             "unsaved work being lost.\r\nUse with caution!|SetWindowPos -2 3|" + kClosed);
 }
 
 }  // namespace
