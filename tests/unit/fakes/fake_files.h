@@ -19,9 +19,8 @@ class FakeFileSystem : public platform::FileSystem {
   std::string ProgramFolder() override { return programFolder; }
   std::string ExecutableBaseName() override { return "vesperkit"; }
   bool ReadAll(const std::string& path, std::string& bytes) override {
-    auto it = files.find(path);
-    if (it == files.end() || it->second.locked) return false;
-    bytes = it->second.bytes;
+    if (!files.count(path) || files[path].locked) return false;
+    bytes = files[path].bytes;
     return true;
   }
   bool CreateIfMissing(const std::string& path) override {
@@ -29,19 +28,11 @@ class FakeFileSystem : public platform::FileSystem {
     files[path];
     return true;
   }
-  bool Append(const std::string& path, const std::string& bytes) override {
-    if (failWrite || files[path].locked) return false;
-    files[path].bytes += bytes;
-    return true;
-  }
-  bool ReplaceAtomically(const std::string& path, const std::string& bytes) override {
-    if (failWrite || files[path].locked) return false;
-    files[path].bytes = bytes;  // a hidden or system file keeps its marks
-    return true;
-  }
+  bool Append(const std::string& path, const std::string& bytes) override { return Write(path, files[path].bytes + bytes); }
+  // A hidden or system file keeps its marks.
+  bool ReplaceAtomically(const std::string& path, const std::string& bytes) override { return Write(path, bytes); }
   bool ExistsAsNormalFile(const std::string& path) override {
-    auto it = files.find(path);
-    return it != files.end() && !it->second.hidden && !it->second.system;
+    return files.count(path) && !files[path].hidden && !files[path].system;
   }
   bool Delete(const std::string& path) override {
     if (files.count(path) && files[path].locked) return false;
@@ -49,9 +40,8 @@ class FakeFileSystem : public platform::FileSystem {
     return true;
   }
   bool FolderOnDrive(const std::string& drive, std::string& folder) override {
-    auto it = driveFolders.find(drive);
-    if (it != driveFolders.end()) folder = it->second;
-    return it != driveFolders.end();
+    if (driveFolders.count(drive)) folder = driveFolders[drive];
+    return driveFolders.count(drive);
   }
 
   std::map<std::string, File> files;
@@ -59,6 +49,13 @@ class FakeFileSystem : public platform::FileSystem {
   std::string programFolder = "C:\\Program Files\\Vesperkit";
   bool failCreate = false;
   bool failWrite = false;
+
+ private:
+  bool Write(const std::string& path, const std::string& bytes) {
+    if (failWrite || files[path].locked) return false;
+    files[path].bytes = bytes;
+    return true;
+  }
 };
 
 }  // namespace vk::fakes

@@ -24,14 +24,10 @@ class FakeRegistry : public platform::Registry {
   using Values = std::vector<Value>;
 
   // The key at the path below HKEY_LOCAL_MACHINE, or null.
-  const Values* Find(const std::string& path) const {
-    auto it = keys_.find(Key(path));
-    return it == keys_.end() ? nullptr : &it->second;
-  }
+  Values* Find(const std::string& path) { return keys_.count(Key(path)) ? &keys_[Key(path)] : nullptr; }
   // The value of that key, or null; "" names the default value.
-  const Value* FindValue(const std::string& path, const std::string& name) {
-    auto it = keys_.find(Key(path));
-    return it == keys_.end() ? nullptr : Lookup(it->second, name);
+  Value* FindValue(const std::string& path, const std::string& name) {
+    return Find(path) ? Lookup(*Find(path), name) : nullptr;
   }
   // Stores a value as another program might: any type, any bytes.
   void Put(const std::string& path, const std::string& name, const std::string& bytes,
@@ -44,19 +40,11 @@ class FakeRegistry : public platform::Registry {
   int OpenKeys() const { return static_cast<int>(handles_.size()); }
 
   long OpenKey(platform::RegKey root, const std::string& path, std::uint32_t access, platform::RegKey& opened) override {
-    const std::string key = Key(Path(root) + "\\" + path);
-    if (long rc = Enter("OpenKey")) return rc;
-    if (!keys_.count(key)) return platform::kErrorFileNotFound;
-    handles_[opened = nextHandle_ += 4] = {key, access};
-    return 0;
+    return Open("OpenKey", Key(Path(root) + "\\" + path), access, opened, false);
   }
   long CreateKey(platform::RegKey root, const std::string& path, std::uint32_t access,
                  platform::RegKey& opened) override {
-    if (long rc = Enter("CreateKey")) return rc;
-    const std::string key = Key(Path(root) + "\\" + path);
-    Create(key);
-    handles_[opened = nextHandle_ += 4] = {key, access};
-    return 0;
+    return Open("CreateKey", Key(Path(root) + "\\" + path), access, opened, true);
   }
   long QueryValue(platform::RegKey key, const platform::ValueName& name, std::uint32_t* type, std::uint8_t* data,
                   std::uint32_t* size) override {
@@ -64,11 +52,10 @@ class FakeRegistry : public platform::Registry {
     if (long rc = Use("QueryValue", key, platform::kKeyQueryValue, values)) return rc;
     const Value* v = Lookup(*values, name.value_or(""));
     if (v == nullptr) return platform::kErrorFileNotFound;
-    if (type != nullptr) *type = v->type;
-    const auto needed = static_cast<std::uint32_t>(v->bytes.size());
-    const bool fits = data == nullptr || *size >= needed;
-    if (data != nullptr && fits) std::memcpy(data, v->bytes.data(), needed);
-    *size = needed;
+    const bool fits = data == nullptr || *size >= v->bytes.size();
+    if (data != nullptr && fits) std::memcpy(data, v->bytes.data(), v->bytes.size());
+    *type = v->type;
+    *size = static_cast<std::uint32_t>(v->bytes.size());
     return fits ? 0 : platform::kErrorMoreData;
   }
   long QueryInfoKey(platform::RegKey key, std::uint32_t& maxName, std::uint32_t& maxData) override {
@@ -88,10 +75,8 @@ class FakeRegistry : public platform::Registry {
     if (index >= values->size()) return platform::kErrorNoMoreItems;
     const Value& v = (*values)[index];
     if (v.name.size() + 1 > nameLength || v.bytes.size() > dataLength) return platform::kErrorMoreData;
-    std::memcpy(name, v.name.c_str(), v.name.size() + 1);
-    std::memcpy(data, v.bytes.data(), v.bytes.size());
-    nameLength = static_cast<std::uint32_t>(v.name.size());
-    dataLength = static_cast<std::uint32_t>(v.bytes.size());
+    std::memcpy(name, v.name.c_str(), (nameLength = static_cast<std::uint32_t>(v.name.size())) + 1);
+    std::memcpy(data, v.bytes.data(), dataLength = static_cast<std::uint32_t>(v.bytes.size()));
     *type = v.type;
     return 0;
   }
@@ -106,38 +91,32 @@ class FakeRegistry : public platform::Registry {
     Values* values = nullptr;
     if (long rc = Use("DeleteValue", key, platform::kKeySetValue, values)) return rc;
     Value* v = Lookup(*values, name.value_or(""));
-    if (v == nullptr) return platform::kErrorFileNotFound;
-    values->erase(values->begin() + (v - values->data()));
-    return 0;
+    if (v != nullptr) values->erase(values->begin() + (v - values->data()));
+    return v != nullptr ? 0 : platform::kErrorFileNotFound;
   }
   // Like the real call: only a key without subkeys can go.
   long DeleteKey(platform::RegKey key, const std::string& subKey) override {
     Values* values = nullptr;
     if (long rc = Use("DeleteKey", key, 0, values)) return rc;
     const std::string path = Key(handles_[key].first + "\\" + subKey);
-    if (!keys_.count(path)) return platform::kErrorFileNotFound;
     auto next = keys_.upper_bound(path);
+    if (!keys_.count(path)) return platform::kErrorFileNotFound;
     if (next != keys_.end() && next->first.starts_with(path + "\\")) return platform::kErrorAccessDenied;
     keys_.erase(path);
     return 0;
   }
-  long CloseKey(platform::RegKey key) override {
-    return handles_.erase(key) ? 0 : platform::kErrorInvalidHandle;
-  }
+  long CloseKey(platform::RegKey key) override { return handles_.erase(key) ? 0 : platform::kErrorInvalidHandle; }
 
  private:
   // The path in lower case, without empty levels (as in Wine, "a\\\\b" is "a\\b").
   static std::string Key(const std::string& path) {
     std::string key;
     for (char c : path)
-      if (c != '\\' || (!key.empty() && key.back() != '\\')) key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    if (!key.empty() && key.back() == '\\') key.pop_back();
-    return key;
+      if (c != '\\' || (!key.empty() && key.back() != '\\')) key += static_cast<char>(std::tolower(c));
+    return key.ends_with('\\') ? key.substr(0, key.size() - 1) : key;
   }
-  std::string Path(platform::RegKey root) const {
-    if (root == platform::kHkeyLocalMachine) return "";
-    auto it = handles_.find(root);
-    return it == handles_.end() ? "<invalid>" : it->second.first;
+  std::string Path(platform::RegKey root) {
+    return root == platform::kHkeyLocalMachine ? "" : handles_.count(root) ? handles_[root].first : "?";
   }
   Values& Create(const std::string& key) {
     for (std::size_t slash = key.find('\\'); slash != std::string::npos; slash = key.find('\\', slash + 1))
@@ -145,32 +124,37 @@ class FakeRegistry : public platform::Registry {
     return keys_[key];
   }
   static Value* Lookup(Values& values, const std::string& name) {
-    for (Value& v : values)
-      if (Key(v.name) == Key(name)) return &v;
-    return nullptr;
+    auto it = std::find_if(values.begin(), values.end(), [&](const Value& v) { return Key(v.name) == Key(name); });
+    return it == values.end() ? nullptr : &*it;
   }
   static void Store(Values& values, const std::string& name, std::uint32_t type, std::string bytes) {
-    if (Value* v = Lookup(values, name)) *v = {v->name, type, std::move(bytes)};
-    else values.push_back({name, type, std::move(bytes)});
+    Value* v = Lookup(values, name);
+    *(v ? v : &values.emplace_back()) = {v ? v->name : name, type, std::move(bytes)};
   }
   long Enter(const std::string& call) {
     auto it = failures_.find(call);
-    if (it == failures_.end() || it->second.second-- > 0) return 0;
-    return it->second.first;
+    return it == failures_.end() || it->second.second-- > 0 ? 0 : it->second.first;
+  }
+  long Open(const std::string& call, const std::string& key, std::uint32_t access, platform::RegKey& opened,
+            bool create) {
+    if (long rc = Enter(call)) return rc;
+    if (!create && !keys_.count(key)) return platform::kErrorFileNotFound;
+    Create(key);
+    handles_[opened = nextHandle_ += 4] = {key, access};
+    return 0;
   }
   long Use(const std::string& call, platform::RegKey handle, std::uint32_t access, Values*& values) {
     if (long rc = Enter(call)) return rc;
-    auto it = handles_.find(handle);
-    if (it == handles_.end()) return platform::kErrorInvalidHandle;
-    if ((it->second.second & access) != access) return platform::kErrorAccessDenied;
-    if (!keys_.count(it->second.first)) return 1018;  // the key was deleted
-    values = &keys_[it->second.first];
+    if (!handles_.count(handle)) return platform::kErrorInvalidHandle;
+    if ((handles_[handle].second & access) != access) return platform::kErrorAccessDenied;
+    if (!keys_.count(handles_[handle].first)) return 1018;  // the key was deleted
+    values = &keys_[handles_[handle].first];
     return 0;
   }
 
-  std::map<std::string, Values> keys_;                                  // by Key(path)
+  std::map<std::string, Values> keys_;                                         // by Key(path)
   std::map<platform::RegKey, std::pair<std::string, std::uint32_t>> handles_;  // key and access
-  std::map<std::string, std::pair<long, int>> failures_;                // code and calls still let through
+  std::map<std::string, std::pair<long, int>> failures_;                       // code and calls still let through
   platform::RegKey nextHandle_ = 0x100;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
-// Message boxes, the application shell, the launcher, the tray and the clock:
-// each call goes into the journal.
+// The shell's services (message boxes, pointer and title, the launcher), the
+// tray and the clock: each call goes into the journal.
 #include <functional>
 #include <string>
 
@@ -11,34 +11,23 @@
 
 namespace vk::fakes {
 
-// Notes "MessageBox <title> <style>: <text>" and answers OK.
-class FakeMessageBoxes : public platform::MessageBoxes {
+class FakeShell : public platform::MessageBoxes, public platform::AppShell, public platform::ProgramLauncher {
  public:
-  explicit FakeMessageBoxes(Journal& journal) : journal_(journal) {}
-  int Show(const std::string& text, const std::string& title, std::uint32_t style) override {
-    journal_.Add("MessageBox " + title + " " + std::to_string(style) + ": " + text);
-    if (onShow) onShow();
+  explicit FakeShell(Journal& journal) : journal_(journal) {}
+  // Notes "MessageBox <title> <style>: <text>" and answers OK.
+  int Show(const std::string& text, const std::string& caption, std::uint32_t style) override {
+    journal_.Add("MessageBox " + caption + " " + std::to_string(style) + ": " + text);
+    if (onMessage) onMessage();
     return platform::kIdOk;
   }
-  std::function<void()> onShow;  // plays the user while the box is up
-
- private:
-  Journal& journal_;
-};
-
-class FakeAppShell : public platform::AppShell, public platform::ProgramLauncher {
- public:
-  explicit FakeAppShell(Journal& journal) : journal_(journal) {}
   void SetMousePointer(int value) override { journal_.Add("Pointer " + std::to_string(value)); }
-  void SetTitle(const std::string& text) override {
-    title = text;
-    journal_.Add("Title " + text);
-  }
+  void SetTitle(const std::string& text) override { journal_.Add("Title " + (title = text)); }
   std::string Title() override { return title; }
   bool Start(const std::string& path) override {
     journal_.Add("Start " + path);
     return startSucceeds;
   }
+  std::function<void()> onMessage;  // plays the user while a message box is up
   std::string title;
   bool startSucceeds = true;
 
@@ -62,8 +51,7 @@ class FakeTray : public platform::Tray {
   Journal& journal_;
 };
 
-class FakeClock : public platform::Clock {
- public:
+struct FakeClock : platform::Clock {
   platform::DateTime Now() override { return now; }
   std::string DateSeparator() override { return separator; }
   platform::DateTime now{2026, 12, 6, 10, 0, 0};

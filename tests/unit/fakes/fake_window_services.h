@@ -17,44 +17,26 @@ class FakeWindowServices : public platform::WindowServices {
   };
 
   explicit FakeWindowServices(Journal& journal) : journal_(journal) {}
-
-  bool IsWindow(WindowHandle window) override {
-    journal_.Add("IsWindow");
-    return closeItems.count(window) != 0;
-  }
-  MenuHandle GetSystemMenu(WindowHandle window, bool) override {
-    journal_.Add("GetSystemMenu");
-    return window;  // one menu per window: reuse its number
-  }
+  bool IsWindow(WindowHandle window) override { return Note("IsWindow") && closeItems.count(window); }
+  MenuHandle GetSystemMenu(WindowHandle window, bool) override { return Note("GetSystemMenu") ? window : 0; }
   bool ReadMenuItem(MenuHandle menu, std::uint32_t id, bool byPosition, platform::MenuItemInfo& info) override {
-    journal_.Add("GetMenuItemInfo");
-    MenuItem* item = Find(menu, id, byPosition);
-    if (item == nullptr) return false;
-    if (info.fMask & platform::kMiimState) info.fState = item->state;
-    if (info.fMask & platform::kMiimId) info.wID = item->id;
-    return true;
+    MenuItem* item = Find("GetMenuItemInfo", menu, id, byPosition);
+    if (item != nullptr && (info.fMask & platform::kMiimState)) info.fState = item->state;
+    if (item != nullptr && (info.fMask & platform::kMiimId)) info.wID = item->id;
+    return item != nullptr;
   }
   bool WriteMenuItem(MenuHandle menu, std::uint32_t id, bool byPosition, platform::MenuItemInfo& info) override {
-    journal_.Add("SetMenuItemInfo");
-    MenuItem* item = failSetMenuItemInfo ? nullptr : Find(menu, id, byPosition);
-    if (item == nullptr) return false;
-    if (info.fMask & platform::kMiimState) item->state = info.fState;
-    if (info.fMask & platform::kMiimId) item->id = info.wID;
-    return true;
+    MenuItem* item = Find("SetMenuItemInfo", menu, id, byPosition || failSetMenuItemInfo);
+    if (item != nullptr && (info.fMask & platform::kMiimState)) item->state = info.fState;
+    if (item != nullptr && (info.fMask & platform::kMiimId)) item->id = info.wID;
+    return item != nullptr;
   }
-  void SendNcActivate(WindowHandle) override { journal_.Add("SendNcActivate"); }
+  void SendNcActivate(WindowHandle) override { Note("SendNcActivate"); }
   bool SetWindowPos(WindowHandle, std::int32_t insertAfter, std::uint32_t flags) override {
-    journal_.Add("SetWindowPos " + std::to_string(insertAfter) + " " + std::to_string(flags));
-    return true;
+    return Note("SetWindowPos " + std::to_string(insertAfter) + " " + std::to_string(flags));
   }
-  bool FlashWindow(WindowHandle, bool) override {
-    journal_.Add("Flash");
-    return true;
-  }
-  bool SetForegroundWindow(WindowHandle window) override {
-    journal_.Add("SetForegroundWindow " + std::to_string(window));
-    return true;
-  }
+  bool FlashWindow(WindowHandle, bool) override { return Note("Flash"); }
+  bool SetForegroundWindow(WindowHandle window) override { return Note("SetForegroundWindow " + std::to_string(window)); }
   std::uint32_t VersionExMajor() override { return majorVersion; }
 
   std::map<WindowHandle, MenuItem> closeItems;  // the windows there are
@@ -62,9 +44,15 @@ class FakeWindowServices : public platform::WindowServices {
   bool failSetMenuItemInfo = false;
 
  private:
-  MenuItem* Find(MenuHandle menu, std::uint32_t id, bool byPosition) {
+  bool Note(const std::string& call) {
+    journal_.Add(call);
+    return true;
+  }
+  // The item of that id in the window's menu, found by id only.
+  MenuItem* Find(const std::string& call, MenuHandle menu, std::uint32_t id, bool refused) {
+    Note(call);
     auto it = closeItems.find(menu);
-    return it == closeItems.end() || byPosition || it->second.id != id ? nullptr : &it->second;
+    return it == closeItems.end() || refused || it->second.id != id ? nullptr : &it->second;
   }
 
   Journal& journal_;

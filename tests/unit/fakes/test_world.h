@@ -16,11 +16,10 @@ struct TestWorld {
   FakeClock clock;
   FakeTray tray{journal};
   FakeWindowServices windows{journal};
-  FakeMessageBoxes messages{journal};
-  FakeAppShell shell{journal};
+  FakeShell shell{journal};
   FakeFormToolkit forms{journal, windows};
   FakeComponentFactory components{journal};
-  app::PlatformServices services{registry, files, clock, tray, windows, messages, shell, shell, forms, components};
+  app::PlatformServices services{registry, files, clock, tray, windows, shell, shell, shell, forms, components};
   app::AppState state{services};
 };
 

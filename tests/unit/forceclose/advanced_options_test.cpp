@@ -55,7 +55,7 @@ struct World {
               (list.enabled ? "L" : "l") + (m.Get("cmdDel").enabled ? "D" : "d");
       for (std::size_t i = 0; i < list.items.size(); ++i) shown += " " + list.items[i] + (list.checks[i] ? "*" : "");
     };
-    ShowAdvancedOptions({{w.forms, w.windows, w.messages, w.shell, w.files, entries}, values.ForceShutdown,
+    ShowAdvancedOptions({{w.forms, w.windows, w.shell, w.shell, w.files, entries}, values.ForceShutdown,
                          values.ForceAppClose, [this] { schedule::SaveForceSettings(store, values); }},
                         0x777);
     return shown;

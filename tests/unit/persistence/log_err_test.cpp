@@ -33,7 +33,7 @@ TEST(LogErr, WritesTabbedLinesUpToItsLevelAndShowsTheBoxBitAsInitSays) {
     w.clock.now = {2026, 12, 5, 7, 19, 7};
     w.shell.title = "Vesperkit";
     w.files.files[kLog].bytes = "old\r\n";
-    cLogErr log{{w.files, w.clock, w.messages, w.shell}};
+    cLogErr log{{w.files, w.clock, w.shell, w.shell}};
     if (row.init) log.Init(*row.init);
     log.LogIt(8, {"Error", std::int32_t{-5}, "S"});
     log.LogIt(9, {"above the level"});
@@ -46,7 +46,7 @@ TEST(LogErr, WritesTabbedLinesUpToItsLevelAndShowsTheBoxBitAsInitSays) {
 
 TEST(LogErr, AFileThatCannotBeWrittenOrReadIsNoFailure) {
   fakes::TestWorld w;
-  cLogErr log{{w.files, w.clock, w.messages, w.shell}};
+  cLogErr log{{w.files, w.clock, w.shell, w.shell}};
   log.Init({.sLogFile = "C:\\log.txt"});
   EXPECT_NE(log.Display().find("Init"), std::string::npos);
   w.files.failWrite = true;

@@ -55,7 +55,7 @@ TEST(ValidateTime, OnlyHoursUpTo23AndMinutesUpTo59AreATimeOfDay) {
   platform::FormDef def;
   platform::FormModel form(def);
   fakes::Journal journal;
-  fakes::FakeMessageBoxes boxes(journal);
+  fakes::FakeShell boxes(journal);
   EXPECT_EQ(ValidateTime(form, "mskMissing", boxes, "Vesperkit"), kFalse);
   EXPECT_EQ(journal.entries, std::vector<std::string>{"MessageBox Vesperkit 0: Error Validating Time"});
 }

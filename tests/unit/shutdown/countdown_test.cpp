@@ -38,7 +38,7 @@ TEST(Countdown, StaysWhileTheActionRunsEvenWhenItsFrameIsClosedThen) {
   Program p;
   p.w.components.failing = {"DoPowerAction"};
   FakeFormHost* warning = nullptr;
-  p.w.messages.onShow = [&] {  // the failure is being reported
+  p.w.shell.onMessage = [&] {  // the failure is being reported
     warning->CloseFrame();
     EXPECT_FALSE(warning->Unloaded());
   };

@@ -94,7 +94,7 @@ TEST(About, GetKeyValueReadsStringsAndDwordsUpTo1024Bytes) {
     SCOPED_TRACE(c.name);
     fakes::TestWorld w;
     w.registry.Put("K", c.type ? "v" : "other", c.bytes, c.type);
-    FrmAbout box({w.forms, w.registry, w.files, w.shell, w.messages, w.shell, w.state.MenuDefault, w.state.LastMenuDefault});
+    FrmAbout box({w.forms, w.registry, w.files, w.shell, w.shell, w.shell, w.state.MenuDefault, w.state.LastMenuDefault});
     std::string text = "old";
     EXPECT_EQ(box.GetKeyValue(platform::kHkeyLocalMachine, "K", "v", text), c.result);
     EXPECT_EQ(text, c.text);
