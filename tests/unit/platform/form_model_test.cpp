@@ -21,81 +21,41 @@ struct Loaded {
   FormInput input{def, model, recorder};
 };
 
-TEST(FormModel, EveryChangeIsToldAndOptionButtonsAreOneGroupPerContainer) {
-  Loaded f;
-  FormModel& m = f.model;
+TEST(FormModel, TellsEveryChangeAndKeepsItsRules) {
+  FormModel m(formtest::ActionForm());
   std::string told;
   m.SetObserver([&](const std::string& c, ModelChange change) { told += c + std::to_string(int(change)) + " "; });
   m.SetValue("optA", -1);
   m.SetValue("chkForce", 1);
-  m.SetValue("optB", 1);
+  m.SetValue("optB", 1);  // one group per container: optA goes
   m.AddItem("lstApps", "a.exe");
   m.SetItemChecked("lstApps", 0, true);
   m.SetItemChecked("lstApps", 1, true);  // no such item
   m.SetHorizontalExtent("lstApps", -5);
-  m.SetDate("dtpDay", {2027, 1, 2});
-  m.SetTop("Frame1", 500);
-  EXPECT_EQ(told, "optA1 chkForce1 optB1 optA1 lstApps5 lstApps6 lstApps9 dtpDay10 Frame14 ");
-  EXPECT_EQ(std::tuple(m.Get("optA").value, m.Get("optB").value, m.Get("chkForce").value, m.Get("lstApps").checks,
-                       m.Get("lstApps").horizontalExtent),
-            std::tuple(0, 1, 1, std::vector<bool>{true}, 0));
-  EXPECT_EQ(std::tuple(m.FormLeft("udNum"), m.FormTop("udNum")), std::tuple(841, 1460));
-  m.SetItems("lstApps", {"x", "y"});
-  m.SetListIndex("lstApps", 1);
-  m.ClearItems("lstApps");
-  EXPECT_EQ(std::tuple(m.Get("lstApps").items.size(), m.Get("lstApps").checks.size(), m.Get("lstApps").listIndex),
-            std::tuple(0u, 0u, -1));
-}
-
-TEST(FormModel, ComboTextSelectsOnlyAnExactEntryAndAnIndexOutsideTheListSelectsNone) {
-  FormModel m(formtest::ActionForm());
-  m.SetItems("cboMode", {"Shutdown", "Suspend"});
-  m.SetText("cboMode", "Suspend");
-  EXPECT_EQ(m.Get("cboMode").listIndex, 1);
-  m.SetText("cboMode", "Shut");
-  EXPECT_EQ(m.Get("cboMode").listIndex, -1);
-  m.SetListIndex("cboMode", 0);
-  EXPECT_EQ(m.Get("cboMode").text, "Shutdown");
-  m.SetListIndex("cboMode", 2);
-  EXPECT_EQ(std::pair(m.Get("cboMode").listIndex, m.Get("cboMode").text), std::pair(-1, std::string("Shutdown")));
-}
-
-TEST(FormModel, UpDownStepsFromItsBuddysNumberWithinItsRange) {
-  const struct {
-    const char* before;
-    int delta;
-    const char* after;
-    bool moved;
-  } steps[] = {{"32", 1, "32", false}, {"32", -1, "31", true}, {"abc", -1, "30", true}, {"-400", 1, "2", true}};
-  for (const auto& s : steps) {
-    SCOPED_TRACE(s.before + std::string(s.delta > 0 ? " up" : " down"));
-    Loaded f;
-    f.model.SetValue("udNum", 31);
-    f.model.SetText("txtNum", s.before);
-    EXPECT_EQ(f.input.Step("udNum", s.delta), s.moved);
-    EXPECT_EQ(std::pair(f.model.Get("txtNum").text, f.model.Get("udNum").value), std::pair(std::string(s.after), std::stoi(s.after)));
-  }
-}
-
-TEST(FormModel, TheChosenDayStaysInsideTheSelectableRange) {
-  FormModel m(formtest::ActionForm());
   m.SetDate("dtpDay", {2020, 1, 1});
   m.SetMinDate("dtpDay", {2026, 12, 6});
-  EXPECT_EQ(m.Get("dtpDay").date.year, 2026);
-  m.SetMaxDate("dtpDay", {2027, 12, 6});
-  m.SetDate("dtpDay", {2030, 5, 5});
-  EXPECT_EQ(m.Get("dtpDay").date.year, 2027);
   m.SetMaxDate("dtpDay", {2025, 1, 1});  // below the lowest: the range shrinks to one day
-  EXPECT_EQ(m.Get("dtpDay").minDate->year, 2025);
-}
-
-TEST(FormModel, AFrameCarriesVisibilityAndEnablingToItsControls) {
-  FormModel m(formtest::ActionForm());
+  m.SetTop("Frame1", 500);
+  m.SetItems("cboMode", {"Shutdown", "Suspend"});
+  m.SetText("cboMode", "Suspend");
+  EXPECT_EQ(told, "optA1 chkForce1 optB1 optA1 lstApps5 lstApps6 lstApps9 dtpDay10 dtpDay11 dtpDay10 dtpDay11 dtpDay10 "
+                  "Frame14 cboMode5 cboMode0 ");
+  const ControlState& day = m.Get("dtpDay");
+  EXPECT_EQ(std::tuple(m.Get("optA").value, m.Get("optB").value, m.Get("lstApps").checks, m.Get("lstApps").horizontalExtent,
+                       day.date.year, day.minDate->year, m.FormLeft("udNum"), m.FormTop("udNum"), m.Get("cboMode").listIndex),
+            std::tuple(0, 1, std::vector<bool>{true}, 0, 2025, 2025, 841, 1460, 1));
+  m.SetText("cboMode", "Shut");
+  EXPECT_EQ(m.Get("cboMode").listIndex, -1) << "only an exact entry is selected";
+  m.SetListIndex("cboMode", 0);
+  m.SetListIndex("cboMode", 2);
+  EXPECT_EQ(std::pair(m.Get("cboMode").listIndex, m.Get("cboMode").text), std::pair(-1, std::string("Shutdown")));
   m.SetVisible("Frame1", false);
   EXPECT_EQ(std::tuple(m.Shown("txtNum"), m.Usable("txtNum"), m.Usable("chkForce")), std::tuple(false, false, true));
   m.SetVisible("Frame1", true);
   m.SetEnabled("Frame1", false);
   EXPECT_EQ(std::tuple(m.Shown("optA"), m.Usable("optA")), std::tuple(true, false));
+  m.ClearItems("lstApps");
+  EXPECT_EQ(std::tuple(m.Get("lstApps").items.size(), m.Get("lstApps").checks.size()), std::tuple(0u, 0u));
 }
 
 TEST(FormModel, AnyNameOutsideItsTableIsAProgrammingError) {
@@ -107,20 +67,27 @@ TEST(FormModel, AnyNameOutsideItsTableIsAProgrammingError) {
   EXPECT_THROW(FormModel{lost}, UnknownControl);
 }
 
+TEST(FormInput, UpDownStepsFromItsBuddysNumberWithinItsRange) {
+  for (const auto& [before, delta, after] : {std::tuple{"32", 1, "32 0"}, {"32", -1, "31 1"}, {"12a", -1, "30 1"}, {"-400", 1, "2 1"}}) {
+    SCOPED_TRACE(before);
+    Loaded f;
+    f.model.SetValue("udNum", 31);
+    f.model.SetText("txtNum", before);
+    const bool moved = f.input.Step("udNum", delta);
+    EXPECT_EQ(f.model.Get("txtNum").text + " " + std::to_string(moved), after);
+    EXPECT_EQ(f.model.Get("udNum").value, std::stoi(f.model.Get("txtNum").text));
+  }
+}
+
 TEST(FormInput, TheFocusStartsOnTheInitialControlElseTheFirstOrTheSelectedOptionOfItsGroup) {
-  const struct {
-    const char* initial;
-    const char* selected;
-    const char* first;
-  } rows[] = {{"", "optB", "optB"}, {"", "", "optA"}, {"txtNum", "optA", "txtNum"}, {"lstApps", "", "optA"}};
-  for (const auto& r : rows) {
-    SCOPED_TRACE(std::string(r.initial) + "/" + r.selected);
+  for (const auto& [initial, selected, first] : {std::tuple{"", "optB", "optB"}, {"", "", "optA"},
+                                                 {"txtNum", "optA", "txtNum"}, {"lstApps", "", "optA"}}) {
     FormDef def = formtest::ActionForm();
-    def.initialFocus = r.initial;
+    def.initialFocus = initial;
     Loaded f(def);
-    if (*r.selected) f.model.SetValue(r.selected, 1);
+    if (*selected) f.model.SetValue(selected, 1);
     f.model.SetEnabled("lstApps", false);
-    EXPECT_EQ(f.input.FirstFocus(), r.first);
+    EXPECT_EQ(f.input.FirstFocus(), first) << initial << "/" << selected;
   }
 }
 
@@ -136,12 +103,9 @@ TEST(FormInput, ARefusedFocusMoveHoldsEveryActionUntilTheFocusIsBack) {
 
 TEST(FormInput, AnActionThatCannotActDoesNothingAndSaysSo) {
   const std::function<bool(FormInput&)> acts[] = {
-      [](FormInput& i) { return i.Step("udNum", 1); },
-      [](FormInput& i) { return i.PickDate("dtpDay", {2027, 1, 2}); },
-      [](FormInput& i) { return i.DoubleClick("Dir1"); },
-      [](FormInput& i) { return i.Choose("cboMode", 0); },
-      [](FormInput& i) { return i.Type("txtOther", "x"); },
-  };
+      [](FormInput& i) { return i.Step("udNum", 1); },         [](FormInput& i) { return i.PickDate("dtpDay", {2027, 1, 2}); },
+      [](FormInput& i) { return i.DoubleClick("Dir1"); },      [](FormInput& i) { return i.Choose("cboMode", 0); },
+      [](FormInput& i) { return i.Type("txtOther", "x"); }};
   for (const auto& act : acts) {
     Loaded f;
     for (const char* c : {"udNum", "dtpDay", "Dir1", "cboMode", "txtOther"}) f.model.SetEnabled(c, false);
