@@ -9,6 +9,13 @@ namespace vk::fakes {
 struct Journal {
   std::vector<std::string> entries;
   void Add(std::string entry) { entries.push_back(std::move(entry)); }
+  // Every entry followed by "|", and the journal emptied.
+  std::string Take() {
+    std::string all;
+    for (const std::string& e : entries) all += e + "|";
+    entries.clear();
+    return all;
+  }
   // The entries that start with the prefix, without it.
   std::vector<std::string> With(const std::string& prefix) const {
     std::vector<std::string> found;

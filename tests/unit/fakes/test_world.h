@@ -1,6 +1,7 @@
 #pragma once
 // Every fake port wired into one PlatformServices and a fresh AppState.
 #include "app/app_state.h"
+#include "app/frm_main.h"
 #include "fakes/fake_components.h"
 #include "fakes/fake_files.h"
 #include "fakes/fake_forms.h"
@@ -21,6 +22,8 @@ struct TestWorld {
   FakeComponentFactory components{journal};
   app::PlatformServices services{registry, files, clock, tray, windows, shell, shell, shell, forms, components};
   app::AppState state{services};
+  // The main form of a started program.
+  FakeFormHost& Main() { return static_cast<FakeFormHost&>(state.gFrmMain->Host()); }
 };
 
 }  // namespace vk::fakes
