@@ -14,7 +14,7 @@ namespace {
 struct FakeSteps : ReplaceSteps {
   FileAttributes Attributes(const std::string& path) override { return files.count(path) ? marks[path] : FileAttributes{}; }
   bool CreateTemporary(const std::string& folder, std::string& temporaryPath) override {
-    files[temporaryPath = folder + (folder.ends_with("\\") ? "" : "\\") + "vk1.tmp"] = "";
+    files[temporary = temporaryPath = folder + "\\vk1.tmp"] = "";
     return failing != "CreateTemporary";
   }
   bool WriteAll(const std::string& path, const std::string& bytes) override {
@@ -35,34 +35,36 @@ struct FakeSteps : ReplaceSteps {
 
   std::map<std::string, std::string> files;
   std::map<std::string, FileAttributes> marks;
-  std::string failing;
+  std::string failing, temporary;
 };
 
 TEST(AtomicReplace, ReplacesTheWholeContentThroughATemporaryFileBesideItKeepingItsMarksOrLeavesItAsItWas) {
+  const std::string app = "C:\\App\\vk1.tmp ", target = "C:\\App\\Files.dat";
+  const FileAttributes plain{true}, hidden{true, false, true, false}, system{true, false, false, true};
   const struct {
-    const char* path;
+    std::string path;
     std::optional<FileAttributes> target;
     const char* failing;
-    std::string after;  // the result, then each file with its marks
+    std::string after;  // the temporary file, the result, then each file with its marks
   } rows[] = {
-      {"C:\\App\\Files.dat", std::nullopt, "", "1 C:\\App\\Files.dat=new00 "},
-      {"C:\\Files.dat", FileAttributes{true}, "", "1 C:\\Files.dat=new00 "},
-      {"C:\\App\\Files.dat", FileAttributes{true, false, true, false}, "", "1 C:\\App\\Files.dat=new10 "},
-      {"C:\\App\\Files.dat", FileAttributes{true, false, false, true}, "", "1 C:\\App\\Files.dat=new01 "},
-      {"C:\\App\\Files.dat", FileAttributes{true, true, true, false}, "", "0 C:\\App\\Files.dat=old10 "},
-      {"C:\\App\\Files.dat", FileAttributes{true, false, true, false}, "WriteAll", "0 C:\\App\\Files.dat=old10 "},
-      {"C:\\App\\Files.dat", FileAttributes{true, false, true, false}, "SetHiddenSystem", "0 C:\\App\\Files.dat=old10 "},
-      {"C:\\App\\Files.dat", FileAttributes{true, false, true, false}, "MoveOver", "0 C:\\App\\Files.dat=old10 "},
+      {target, std::nullopt, "", app + "1 " + target + "=new00 "},
+      {"C:\\Files.dat", plain, "", "C:\\\\vk1.tmp 1 C:\\Files.dat=new00 "},
+      {target, hidden, "", app + "1 " + target + "=new10 "},
+      {target, system, "", app + "1 " + target + "=new01 "},
+      {target, FileAttributes{true, true, true, false}, "", " 0 " + target + "=old10 "},  // read-only
+      {target, hidden, "WriteAll", app + "0 " + target + "=old10 "},
+      {target, hidden, "SetHiddenSystem", app + "0 " + target + "=old10 "},
+      {target, hidden, "MoveOver", app + "0 " + target + "=old10 "},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(std::string(row.path) + " " + row.failing);
+    SCOPED_TRACE(row.path + " " + row.failing);
     FakeSteps steps;
     if (row.target) {
       steps.files[row.path] = "old, and longer";
       steps.marks[row.path] = *row.target;
     }
     steps.failing = row.failing;
-    std::string after = std::to_string(ReplaceAtomically(steps, row.path, "new")) + " ";
+    std::string after = steps.temporary + " " + std::to_string(ReplaceAtomically(steps, row.path, "new")) + " ";
     for (const auto& [path, bytes] : steps.files)
       after += path + "=" + bytes.substr(0, 3) + std::to_string(steps.marks[path].hidden) +
                std::to_string(steps.marks[path].system) + " ";
