@@ -1,4 +1,5 @@
-// "Files.dat" beside the executable: loading, saving, and the helpers of the list.
+// "Files.dat" beside the executable: its 102-byte records, loading and saving
+// the list, and the helpers of the list.
 #include "forceclose/force_list.h"
 
 #include <gtest/gtest.h>
@@ -11,18 +12,59 @@ namespace {
 
 const std::string kListPath = "C:\\Program Files\\Vesperkit\\Files.dat";
 
+std::string Record(const std::string& path, unsigned char low = 0xFF, unsigned char high = 0xFF) {
+  return path + std::string(kFilePathLength - path.size(), ' ') + static_cast<char>(low) + static_cast<char>(high);
+}
+
+// Each entry as "path|word ", the path without its blanks.
+std::string Decoded(const std::string& bytes, AppEntryList entries = {}) {
+  AppendRecords(bytes, entries);
+  std::string shown;
+  for (const AppEntry& e : entries)
+    shown += e.FilePath.substr(0, e.FilePath.find_last_not_of(' ') + 1) + "|" + std::to_string(e.Checked) + " ";
+  return shown;
+}
+
+TEST(ForceListFile, RecordsArePathBlanksAndALittleEndianWordInListOrder) {
+  const std::string x97 = "C:\\" + std::string(97, 'x');
+  AppEntryList entries = {MakeAppEntry("C:\\a.exe"), MakeAppEntry("D:\\b.exe"), MakeAppEntry(x97 + "yyy")};
+  entries[1].Checked = kFalse;
+  entries[2].Checked = 0x1234;  // any word survives, not only the two the program makes
+  const std::string bytes = EncodeAppList(entries);
+  EXPECT_EQ(bytes, Record("C:\\a.exe") + Record("D:\\b.exe", 0, 0) + Record(x97, 0x34, 0x12));
+  EXPECT_EQ(Decoded(bytes), "C:\\a.exe|-1 D:\\b.exe|0 " + x97 + "|4660 ");
+  AppEntry grown;  // a FilePath that somehow grew is still written as 100 bytes
+  grown.FilePath = std::string(120, 'y');
+  EXPECT_EQ(EncodeAppList({grown}), std::string(100, 'y') + std::string(2, '\0'));
+  std::string path;  // every byte from the blank up is kept as it is
+  for (int c = 0x20; c <= 0xFF; ++c) path += static_cast<char>(c);
+  EXPECT_EQ(Decoded(EncodeAppList({MakeAppEntry(path.substr(0, 100)), MakeAppEntry(path.substr(124))})),
+            path.substr(0, 100) + "|-1 " + path.substr(124) + "|-1 ");
+}
+
+TEST(ForceListFile, DamagedContentLoadsOnlyWholeRecordsThatStartLikeAPathUpToTheLargestList) {
+  const std::string bytes = Record(std::string(1, '\0') + "C:\\zero.exe") + Record("C:\\one.exe") +
+                            Record("\x1F" "C:\\unit.exe") + Record("", 0, 0) + Record("\tC:\\tab.exe") +
+                            Record("C:\\cut.exe").substr(0, 101);
+  EXPECT_EQ(Decoded(bytes), "C:\\one.exe|-1 |0 ");
+  std::string many = Record("\x01");  // skipped records do not count towards the limit
+  for (std::size_t i = 0; i < kMaxAppEntries + 1; ++i) many += Record("C:\\p" + std::to_string(i) + ".exe");
+  AppEntryList entries;
+  AppendRecords(many, entries);
+  EXPECT_EQ(std::pair(entries.size(), entries.back().FilePath), std::pair(kMaxAppEntries, PaddedFilePath("C:\\p32766.exe")));
+  EXPECT_EQ(Decoded(Record("C:\\more.exe"), AppEntryList(kMaxAppEntries)).find("more"), std::string::npos);
+}
+
 TEST(ForceList, LoadCreatesAMissingFileSaveReplacesItWholeOrDeletesItForAnEmptyList) {
   fakes::FakeFileSystem files;
-  AppEntryList entries;
+  AppEntryList entries, saved = {MakeAppEntry("C:\\a.exe"), MakeAppEntry("D:\\b.exe")};
   LoadAppList(files, entries);
   EXPECT_EQ(std::tuple(entries.size(), files.files.count(kListPath), AppListHasEntries(entries)), std::tuple(0u, 1u, false));
   files.files[kListPath].bytes = std::string(1000, 'x');
-  AppEntryList saved = {MakeAppEntry("C:\\a.exe"), MakeAppEntry("D:\\b.exe")};
-  saved[1].Checked = kFalse;
   SaveAppList(files, saved);
-  EXPECT_EQ(files.files[kListPath].bytes, EncodeAppList(saved));
   LoadAppList(files, entries);
-  EXPECT_EQ(std::tuple(EncodeAppList(entries), AppListHasEntries(entries)), std::tuple(EncodeAppList(saved), true));
+  EXPECT_EQ(std::tuple(files.files[kListPath].bytes, EncodeAppList(entries), AppListHasEntries(entries)),
+            std::tuple(EncodeAppList(saved), EncodeAppList(saved), true));
   files.failWrite = true;  // a failed save leaves the old file as it was
   SaveAppList(files, {MakeAppEntry("C:\\new.exe")});
   EXPECT_EQ(files.files[kListPath].bytes, EncodeAppList(saved));
@@ -35,16 +77,12 @@ TEST(ForceList, LoadCreatesAMissingFileSaveReplacesItWholeOrDeletesItForAnEmptyL
   files.files[kListPath] = {EncodeAppList(saved), false, false, /*locked=*/true};
   LoadAppList(files, entries);
   EXPECT_EQ(std::tuple(entries.size(), files.files.size()), std::tuple(0u, 1u)) << "nothing created, nothing read";
-}
-
-TEST(ForceList, FileExistsFileNameOfAndTheListsPlaceBesideTheExecutable) {
-  fakes::FakeFileSystem files;
   files.files["C:\\a.exe"] = {};
   files.files["C:\\hidden.exe"].hidden = true;
   files.files["C:\\system.exe"].system = true;
-  EXPECT_TRUE(FileExists(files, "C:\\a.exe"));
-  for (const char* path : {"C:\\hidden.exe", "C:\\system.exe", "C:\\missing.exe", ""})
-    EXPECT_FALSE(FileExists(files, path)) << path;
+  EXPECT_EQ(std::tuple(FileExists(files, "C:\\a.exe"), FileExists(files, "C:\\hidden.exe"), FileExists(files, "C:\\system.exe"),
+                       FileExists(files, "C:\\missing.exe"), FileExists(files, "")),
+            std::tuple(true, false, false, false, false));
   EXPECT_EQ(FileNameOf("C:\\Tools\\app.exe") + "|" + FileNameOf("app.exe") + "|" + FileNameOf("C:\\Tools\\"), "app.exe|app.exe|");
   files.programFolder = "C:\\";
   EXPECT_EQ(AppListPath(files), "C:\\Files.dat") << "beside the executable, even in a drive root";

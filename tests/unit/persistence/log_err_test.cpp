@@ -44,16 +44,5 @@ TEST(LogErr, WritesTabbedLinesUpToItsLevelAndShowsTheBoxBitAsInitSays) {
   }
 }
 
-TEST(LogErr, AFileThatCannotBeWrittenOrReadIsNoFailure) {
-  fakes::TestWorld w;
-  cLogErr log{{w.files, w.clock, w.shell, w.shell}};
-  log.Init({.sLogFile = "C:\\log.txt"});
-  EXPECT_NE(log.Display().find("Init"), std::string::npos);
-  w.files.failWrite = true;
-  log.LogIt(1, {"lost"});
-  w.files.files["C:\\log.txt"].locked = true;
-  EXPECT_EQ(log.Display(), "");
-}
-
 }  // namespace
 }  // namespace vk::persistence

@@ -6,7 +6,6 @@
 #include "app/startup.h"
 #include "fakes/test_world.h"
 #include "resource_ids.h"
-#include "shutdown/frm_countdown.h"
 
 namespace vk::shutdown {
 namespace {
@@ -75,7 +74,7 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
     w.components.powerInstalled = c.failing != "missing";
     w.components.failing = {c.failing};
     if (c.failing == "missing") s.gPowerControl.reset();  // the countdown fills the empty slot
-    auto& main = static_cast<FakeFormHost&>(s.gFrmMain->Host());
+    FakeFormHost& main = w.Main();
     main.Click("mnuTimerStart");
     w.journal.entries.clear();
     std::string end;
@@ -112,21 +111,23 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
 TEST(Countdown, StaysWhileTheActionRunsEvenWhenItsFrameIsClosedThen) {
   fakes::TestWorld w;
   ASSERT_EQ(app::Startup(w.state), 0);
+  w.state.schedule.SleepTime = "0:15";
   w.components.failing = {"DoPowerAction"};
-  w.shell.onMessage = [&] {  // the failure is being reported
+  w.shell.onMessage = [&] {  // while the failure is reported
     w.forms.Find("FrmCountdown")->CloseFrame();
-    EXPECT_FALSE(w.forms.Find("FrmCountdown")->Unloaded());
+    w.journal.Add(w.forms.Find("FrmCountdown")->Unloaded() ? "closed" : "stays");
   };
   w.forms.onModal = [&](FakeFormHost& form) {
     EXPECT_EQ(form.Model().Focus(), "CmdCancel");
-    EXPECT_TRUE(form.UserClick("CmdOK") && form.Unloaded()) << "called off once the report is read";
+    EXPECT_TRUE(form.UserClick("CmdOK"));
+    w.journal.Add(form.Unloaded() ? "called off once the report is read" : "open");
   };
-  shutdown::RunCountdown({w.forms, w.windows, w.shell, w.shell, w.state.schedule.CancelTime, w.state.schedule.Mode,
-                          w.state.schedule.ForceShutdown, w.state.TimerRunning, w.state.gPowerControl, w.components,
-                          {w.state.schedule.ForceAppClose, w.state.AppEntries, w.state.gProcessControl, w.components,
-                           w.windows, w.files},
-                          *w.state.gFrmMain},
-                         0);
+  w.Main().Click("mnuTimerStart");
+  w.clock.now = *w.state.PeriodTarget;
+  w.journal.entries.clear();
+  w.Main().Tick("Timer1");
+  const std::string journal = w.journal.Take();
+  EXPECT_EQ(journal.substr(journal.find("|stays|")), "|stays|SetWindowPos -2 3|called off once the report is read|");
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// SetCloseItemState's exact menu-item steps, and SetTopMost.
+// SetCloseItemState's exact menu-item steps.
 #include "ui/window_helpers.h"
 
 #include <gtest/gtest.h>
@@ -43,13 +43,6 @@ TEST(CloseItem, DisablingAndEnablingRenumberTheItemAndSwitchItsLowStateBits) {
     EXPECT_EQ(std::tuple(windows.closeItems[kWindow].id, windows.closeItems[kWindow].state, steps),
               std::tuple(c.id, c.state, c.lastCallSteps));
   }
-}
-
-TEST(TopMost, AnyNonZeroFlagMeansTopMostAndPositionAndSizeStay) {
-  fakes::Journal journal;
-  fakes::FakeWindowServices windows{journal};
-  for (VbBool flag : {VbBool{1}, kTrue, kFalse}) SetTopMost(windows, 5, flag);
-  EXPECT_EQ(journal.entries, (std::vector<std::string>{"SetWindowPos -1 3", "SetWindowPos -1 3", "SetWindowPos -2 3"}));
 }
 
 }  // namespace
