@@ -4,6 +4,7 @@
 // script is done; a pop-up menu runs a script too. What the user's actions
 // cause is decided by the same input rules the Win32 binding calls
 // (platform/form_input.h); this double only holds state.
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,18 +18,64 @@
 
 namespace vk::fakes {
 
-class FakeFormToolkit;
+class FakeFormHost;
 
+class FakeFormToolkit : public platform::FormToolkit {
+ public:
+  FakeFormToolkit(Journal& j, FakeWindowServices& windows) : journal(j), windows_(windows) {}
+
+  void Load(const platform::FormDef& def, platform::FormModel& model, platform::FormHandlers& handlers,
+            std::unique_ptr<platform::FormHost>& host) override;
+  void EndProgram(int exitCode) override { journal.Add("EndProgram " + std::to_string(exitCode)); }
+  IconHandle LoadIconResource(int resourceId) override { return 0x5000u + static_cast<IconHandle>(resourceId); }
+  platform::FormHost* TopModal() override;
+  // The last loaded form of that name, or null.
+  FakeFormHost* Find(const std::string& formName);
+
+  // Scripts that play the user: in the form just shown modally, and in the
+  // pop-up menu of a form.
+  std::function<void(FakeFormHost&)> onModal;
+  std::function<void(FakeFormHost&)> onMenu;
+  std::vector<FakeFormHost*> hosts;
+  std::vector<FakeFormHost*> modalStack;
+  Journal& journal;
+
+ private:
+  FakeWindowServices& windows_;
+  WindowHandle nextHandle_ = 0x1000;
+};
+
+// Notes "Show <form> <owner>", "Hide <form>", "BringToFront <form>" and
+// "PopupMenu <menu> <default item>".
 class FakeFormHost : public platform::FormHost {
  public:
   FakeFormHost(FakeFormToolkit& toolkit, const platform::FormDef& def, platform::FormModel& model,
                platform::FormHandlers& handlers, WindowHandle handle)
-      : toolkit_(toolkit), def_(def), model_(model), handlers_(handlers), handle_(handle) {}
-  ~FakeFormHost() override;
+      : toolkit_(toolkit), def_(def), model_(model), handlers_(handlers), handle_(handle) {
+    input_.SetLoaded(true);
+  }
+  // A released form is no longer found by the toolkit.
+  ~FakeFormHost() override {
+    std::erase(toolkit_.hosts, this);
+    std::erase(toolkit_.modalStack, this);
+  }
 
   WindowHandle Handle() override { return handle_; }
-  void Show(platform::ShowMode mode, WindowHandle owner) override;
-  void Hide() override;
+  void Show(platform::ShowMode mode, WindowHandle owner) override {
+    const std::string first = input_.FirstFocus();
+    if (!visible_ && !first.empty()) Done(input_.MoveFocus(first));
+    visible_ = true;
+    toolkit_.journal.Add("Show " + def_.name + " " + std::to_string(owner));
+    if (mode != platform::ShowMode::Modal) return;
+    toolkit_.modalStack.push_back(this);
+    if (toolkit_.onModal) toolkit_.onModal(*this);
+    std::erase(toolkit_.modalStack, this);
+  }
+  void Hide() override {
+    visible_ = false;
+    input_.FocusLeftForm();
+    toolkit_.journal.Add("Hide " + def_.name);
+  }
   void Unload() override {
     if (!input_.Loaded()) return;  // as the real toolkit: Form_Unload runs once
     Fire("Form", platform::FormEvent::Unload);
@@ -36,8 +83,11 @@ class FakeFormHost : public platform::FormHost {
     input_.SetLoaded(false);
   }
   bool Visible() override { return visible_; }
-  void BringToFront() override;
-  void PopupMenu(const std::string& menu, const std::string& defaultItem) override;
+  void BringToFront() override { toolkit_.journal.Add("BringToFront " + def_.name); }
+  void PopupMenu(const std::string& menu, const std::string& defaultItem) override {
+    toolkit_.journal.Add("PopupMenu " + menu + " " + defaultItem);
+    if (toolkit_.onMenu) toolkit_.onMenu(*this);
+  }
   int ScaleMode() override { return platform::kScaleTwips; }
   double TwipsPerPixelX() override { return 15; }
   int TextWidth(const std::string& text) override { return static_cast<int>(text.size()) * 6; }
@@ -54,7 +104,28 @@ class FakeFormHost : public platform::FormHost {
   bool UserClick(const std::string& control) { return Done(input_.Press(control) && input_.Click(control)); }
   // Selects the box's whole text and types the keys over it, one at a time,
   // as an edit box takes them (a masked box by its mask).
-  bool UserType(const std::string& control, const std::string& keys);
+  bool UserType(const std::string& control, const std::string& keys) {
+    bool acted = input_.Press(control);
+    const auto def = std::find_if(def_.controls.begin(), def_.controls.end(), [&](auto& c) { return c.name == control; });
+    if (def == def_.controls.end() || def->kind != platform::ControlKind::MaskedEdit) {
+      std::string text;  // what is typed replaces the selected text
+      for (size_t i = 0; acted && i < keys.size(); ++i) {
+        if (keys[i] == '\b' && text.empty()) continue;
+        keys[i] == '\b' ? text.pop_back() : text.push_back(keys[i]);
+        acted = input_.Type(control, text);
+      }
+      return Done(acted);
+    }
+    const std::string& mask = def->extra;
+    platform::MaskedText box{model_.Get(control).text, 0};
+    platform::ClearMaskRange(mask, def->placeholder, box, 0, static_cast<int>(mask.size()));
+    for (size_t i = 0; acted && i < keys.size(); ++i) {
+      if (keys[i] == '\b') platform::BackspaceInMask(mask, def->placeholder, box);
+      if (keys[i] == '\b' || platform::TypeIntoMask(mask, def->placeholder, box, keys[i]))
+        acted = input_.Type(control, box.text);
+    }
+    return Done(acted);
+  }
   bool UserChoose(const std::string& control, int index) { return Done(input_.Choose(control, index)); }
   bool UserDoubleClick(const std::string& control, int index) {
     input_.Choose(control, index);
@@ -82,10 +153,8 @@ class FakeFormHost : public platform::FormHost {
   const platform::FormDef& Def() const { return def_; }
   platform::FormModel& Model() { return model_; }
   bool Unloaded() const { return !input_.Loaded(); }
-  WindowHandle Owner() const { return owner_; }
 
  private:
-  friend class FakeFormToolkit;
   // The focus of this toolkit never leaves before the rules let it, so a
   // refused move has nothing to give back.
   bool Done(bool acted) {
@@ -99,105 +168,25 @@ class FakeFormHost : public platform::FormHost {
   platform::FormHandlers& handlers_;
   platform::FormInput input_{def_, model_, handlers_};
   WindowHandle handle_;
-  WindowHandle owner_ = 0;
   bool visible_ = false;
 };
 
-class FakeFormToolkit : public platform::FormToolkit {
- public:
-  FakeFormToolkit(Journal& j, FakeWindowServices& windows) : journal(j), windows_(windows) {}
-
-  void Load(const platform::FormDef& def, platform::FormModel& model, platform::FormHandlers& handlers,
-            std::unique_ptr<platform::FormHost>& host) override {
-    auto* fake = new FakeFormHost(*this, def, model, handlers, nextHandle_);
-    host.reset(fake);
-    windows_.closeItems[nextHandle_] = {};
-    nextHandle_ += 0x10;
-    hosts.push_back(fake);
-    journal.Add("Load " + def.name);
-    fake->input_.SetLoaded(true);
-    fake->Fire("Form", platform::FormEvent::Load);
-  }
-  void EndProgram(int exitCode) override { journal.Add("EndProgram " + std::to_string(exitCode)); }
-  IconHandle LoadIconResource(int resourceId) override { return 0x5000u + static_cast<IconHandle>(resourceId); }
-  platform::FormHost* TopModal() override { return modalStack.empty() ? nullptr : modalStack.back(); }
-
-  // The last loaded form of that name, or null.
-  FakeFormHost* Find(const std::string& formName) {
-    for (auto it = hosts.rbegin(); it != hosts.rend(); ++it)
-      if ((*it)->Def().name == formName) return *it;
-    return nullptr;
-  }
-
-  // Scripts that play the user: in the form just shown modally, and in the
-  // pop-up menu of a form.
-  std::function<void(FakeFormHost&)> onModal;
-  std::function<void(FakeFormHost&)> onMenu;
-  std::vector<FakeFormHost*> hosts;
-  std::vector<FakeFormHost*> modalStack;
-  Journal& journal;
-
- private:
-  FakeWindowServices& windows_;
-  WindowHandle nextHandle_ = 0x1000;
-};
-
-// A released form is no longer found by the toolkit.
-inline FakeFormHost::~FakeFormHost() {
-  std::erase(toolkit_.hosts, this);
-  std::erase(toolkit_.modalStack, this);
+inline void FakeFormToolkit::Load(const platform::FormDef& def, platform::FormModel& model,
+                                  platform::FormHandlers& handlers, std::unique_ptr<platform::FormHost>& host) {
+  hosts.push_back(new FakeFormHost(*this, def, model, handlers, nextHandle_));
+  host.reset(hosts.back());
+  windows_.closeItems[nextHandle_] = {};
+  nextHandle_ += 0x10;
+  journal.Add("Load " + def.name);
+  hosts.back()->Fire("Form", platform::FormEvent::Load);
 }
 
-// Notes "Show <form> <owner>".
-inline void FakeFormHost::Show(platform::ShowMode mode, WindowHandle owner) {
-  owner_ = owner;
-  const std::string first = input_.FirstFocus();
-  if (!visible_ && !first.empty()) Done(input_.MoveFocus(first));
-  visible_ = true;
-  toolkit_.journal.Add("Show " + def_.name + " " + std::to_string(owner));
-  if (mode != platform::ShowMode::Modal) return;
-  toolkit_.modalStack.push_back(this);
-  if (toolkit_.onModal) toolkit_.onModal(*this);
-  std::erase(toolkit_.modalStack, this);
-}
+inline platform::FormHost* FakeFormToolkit::TopModal() { return modalStack.empty() ? nullptr : modalStack.back(); }
 
-inline void FakeFormHost::Hide() {
-  visible_ = false;
-  input_.FocusLeftForm();
-  toolkit_.journal.Add("Hide " + def_.name);
-}
-
-inline void FakeFormHost::BringToFront() { toolkit_.journal.Add("BringToFront " + def_.name); }
-
-// Notes "PopupMenu <menu> <default item>".
-inline void FakeFormHost::PopupMenu(const std::string& menu, const std::string& defaultItem) {
-  toolkit_.journal.Add("PopupMenu " + menu + " " + defaultItem);
-  if (toolkit_.onMenu) toolkit_.onMenu(*this);
-}
-
-inline bool FakeFormHost::UserType(const std::string& control, const std::string& keys) {
-  const platform::ControlDef* def = nullptr;
-  for (const platform::ControlDef& c : def_.controls)
-    if (c.name == control) def = &c;
-  bool acted = input_.Press(control);
-  if (def == nullptr || def->kind != platform::ControlKind::MaskedEdit) {
-    std::string text;  // what is typed replaces the selected text
-    for (size_t i = 0; acted && i < keys.size(); ++i) {
-      if (keys[i] == '\b' && text.empty()) continue;
-      keys[i] == '\b' ? text.pop_back() : text.push_back(keys[i]);
-      acted = input_.Type(control, text);
-    }
-    return Done(acted);
-  }
-  const std::string& mask = def->extra;
-  platform::MaskedText box{model_.Get(control).text, 0};
-  platform::ClearMaskRange(mask, def->placeholder, box, 0, static_cast<int>(mask.size()));
-  for (char key : keys) {
-    if (!acted) break;
-    if (key == '\b') platform::BackspaceInMask(mask, def->placeholder, box);
-    if (key == '\b' || platform::TypeIntoMask(mask, def->placeholder, box, key)) acted = input_.Type(control, box.text);
-  }
-  return Done(acted);
+inline FakeFormHost* FakeFormToolkit::Find(const std::string& formName) {
+  for (auto it = hosts.rbegin(); it != hosts.rend(); ++it)
+    if ((*it)->Def().name == formName) return *it;
+  return nullptr;
 }
 
 }  // namespace vk::fakes
