@@ -89,39 +89,30 @@ TEST(About, GetKeyValueReadsStringsAndDwordsUpTo1024Bytes) {
 }
 
 TEST(CloseItem, DisablingAndEnablingRenumberTheItemAndSwitchItsLowStateBits) {
-  const std::string all = "IsWindow GetSystemMenu GetMenuItemInfo SetMenuItemInfo SetMenuItemInfo SendNcActivate ";
-  const std::string notFound = "IsWindow GetSystemMenu GetMenuItemInfo ";
-  constexpr WindowHandle kWindow = 0x100;
+  const std::string all = "IsWindow|GetSystemMenu|GetMenuItemInfo|SetMenuItemInfo|SetMenuItemInfo|SendNcActivate|";
+  const std::string notFound = "IsWindow|GetSystemMenu|GetMenuItemInfo|", closed = "4294967286 131 ", open = "61536 128 ";
   const struct {
-    const char* name;
     std::vector<VbBool> calls;
     WindowHandle window;
     bool failSet;
-    std::uint32_t id, state;
-    std::string lastCallSteps;
+    std::string after;  // the item's id and state, then the steps of the last call
   } cases[] = {
-      {"disabling", {kFalse}, kWindow, false, platform::kClosedItemId, 0x83, all},
-      {"disabling twice", {kFalse, kFalse}, kWindow, false, platform::kClosedItemId, 0x83, notFound},
-      {"enabling again", {kFalse, 1}, kWindow, false, platform::kScClose, 0x80, all},
-      {"enabling what was never disabled", {kTrue}, kWindow, false, platform::kScClose, 0x80, notFound},
-      {"not a window", {kFalse}, 0x999, false, platform::kScClose, 0x80, "IsWindow "},
-      {"a failed renumbering stops before the state changes", {kFalse}, kWindow, true, platform::kScClose, 0x80,
-       "IsWindow GetSystemMenu GetMenuItemInfo SetMenuItemInfo "},
+      {{kFalse}, 0x100, false, closed + all},   {{kFalse, kFalse}, 0x100, false, closed + notFound},
+      {{kFalse, 1}, 0x100, false, open + all},  {{kTrue}, 0x100, false, open + notFound},
+      {{kFalse}, 0x999, false, open + "IsWindow|"},  // not a window
+      {{kFalse}, 0x100, true, open + "IsWindow|GetSystemMenu|GetMenuItemInfo|SetMenuItemInfo|"},  // a failed renumbering
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
     fakes::Journal journal;
     fakes::FakeWindowServices windows{journal};
-    windows.closeItems[kWindow].state = 0x80;  // other state bits are kept
+    windows.closeItems[0x100].state = 0x80;  // other state bits are kept
     windows.failSetMenuItemInfo = c.failSet;
-    std::string steps;
     for (VbBool enable : c.calls) {
       journal.entries.clear();
       SetCloseItemState(windows, c.window, enable);
     }
-    for (const std::string& e : journal.entries) steps += e + " ";
-    EXPECT_EQ(std::tuple(windows.closeItems[kWindow].id, windows.closeItems[kWindow].state, steps),
-              std::tuple(c.id, c.state, c.lastCallSteps));
+    const auto& item = windows.closeItems[0x100];
+    EXPECT_EQ(std::to_string(item.id) + " " + std::to_string(item.state) + " " + journal.Take(), c.after);
   }
 }
 
