@@ -105,10 +105,13 @@ TEST(FormInput, AnActionThatCannotActDoesNothingAndSaysSo) {
   const std::function<bool(FormInput&)> acts[] = {
       [](FormInput& i) { return i.Step("udNum", 1); },         [](FormInput& i) { return i.PickDate("dtpDay", {2027, 1, 2}); },
       [](FormInput& i) { return i.DoubleClick("Dir1"); },      [](FormInput& i) { return i.Choose("cboMode", 0); },
-      [](FormInput& i) { return i.Type("txtOther", "x"); }};
-  for (const auto& act : acts) {
+      [](FormInput& i) { return i.Type("txtOther", "x"); },    [](FormInput& i) { return i.Click("optA"); },
+      [](FormInput& i) { return i.Choose("lstApps", 2); },     [](FormInput& i) { return i.CheckItem("lstApps", 2); }};
+  for (const auto& act : acts) {  // disabled, already selected, or no such entry
     Loaded f;
     for (const char* c : {"udNum", "dtpDay", "Dir1", "cboMode", "txtOther"}) f.model.SetEnabled(c, false);
+    f.model.SetValue("optA", 1);
+    f.model.SetItems("lstApps", {"a.exe", "b.exe"});
     EXPECT_FALSE(act(f.input));
     EXPECT_EQ(f.recorder.events, Strings{});
   }
