@@ -45,13 +45,13 @@ class FakeComponentFactory : public app::ComponentFactory {
     HResult SetForceAction(std::int32_t& force) override { return Call("ForceAction", std::to_string(force)); }
     HResult GetAltShutdownSupported(VbBool& is) override { return Call("AltShutdownSupported", "", &is, f.altShutdownSupported); }
     HResult GetHibernateSupported(VbBool& is) override { return Call("HibernateSupported", "", &is, f.hibernateSupported); }
-    HResult DoPowerAction(std::int32_t& result) override { return Call("DoPowerAction", (result = 0, "")); }
+    HResult DoPowerAction(std::int32_t& result) override { result = 0; return Call("DoPowerAction"); }
   };
   struct Process : forceclose::ProcessControl, Recorder {
     using Recorder::Recorder;
     HResult SetFlags(std::int32_t& flags) override { return Call("Flags", std::to_string(flags)); }
     HResult SetProcessPath(std::string& path) override { return Call("ProcessPath", path); }
-    HResult EndProcess(std::int32_t& result) override { return Call("EndProcess", (result = 0, "")); }
+    HResult EndProcess(std::int32_t& result) override { result = 0; return Call("EndProcess"); }
   };
   template <class T>
   std::unique_ptr<T> Create(const std::string& name, bool installed, HResult& error) {

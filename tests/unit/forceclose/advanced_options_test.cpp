@@ -23,10 +23,13 @@ std::string Paths(const AppEntryList& entries) {
   return paths;
 }
 
-// Clicks the controls in turn; "1" chooses that entry of the list.
+// Clicks the controls in turn; "list=n" chooses entry n of the list.
 Script Click(std::vector<std::string> controls) {
   return [=](FakeFormHost& f) {
-    for (const std::string& c : controls) EXPECT_TRUE(c == "1" ? f.UserChoose("lstApps", 1) : f.UserClick(c)) << c;
+    for (const std::string& c : controls) {
+      const auto is = c.find('=');
+      EXPECT_TRUE(is == std::string::npos ? f.UserClick(c) : f.UserChoose(c.substr(0, is), std::stoi(c.substr(is + 1))));
+    }
   };
 }
 // The picker on a folder of one file.
@@ -118,13 +121,13 @@ TEST(AdvancedOptions, PlaysTheUsersStories) {
        "01LD app.exe* | 0 -1 C:\\app.exe | False True C:\\app.exe" + open + picker + off + off},
       {"delete in a one-entry list without a selection empties it", kFalse, kTrue, one, Click({"cmdDel", "CmdOK"}), {},
        "01ld Empty | 0 -1 | False True" + open + off},
-      {"delete the middle of three", kFalse, kTrue, three, Click({"1", "cmdDel"}), {},
+      {"delete the middle of three", kFalse, kTrue, three, Click({"lstApps=1", "cmdDel"}), {},
        "01LD a.exe* c.exe* | 0 -1 C:\\a.exe C:\\c.exe | - - C:\\a.exe C:\\b.exe C:\\c.exe" + open},
       {"delete without a selection among more deletes nothing", kFalse, kTrue, three, Click({"cmdDel"}), {},
        "01LD a.exe* b.exe* c.exe* | 0 -1 C:\\a.exe C:\\b.exe C:\\c.exe | - - C:\\a.exe C:\\b.exe C:\\c.exe" + open},
       {"OK in the picker without a file appends nothing and stays open", kFalse, kTrue, one, Click({"cmdAdd"}),
        Pick("C:\\Windows", "notepad.exe", Click({"CmdOK"})), "01LD app.exe* | 0 -1 C:\\app.exe" + aPicked},
-      {"picked in a drive root", kFalse, kTrue, one, Click({"cmdAdd"}), Pick("C:\\", "new.exe", [](FakeFormHost& p) { p.UserChoose("File1", 0) && p.UserClick("CmdOK"); }),
+      {"picked in a drive root", kFalse, kTrue, one, Click({"cmdAdd"}), Pick("C:\\", "new.exe", Click({"File1=0", "CmdOK"})),
        "01LD app.exe* new.exe* | 0 -1 C:\\app.exe C:\\new.exe" + aPicked + off},
       {"a path of 100 characters is kept whole", kFalse, kTrue, one, Click({"cmdAdd"}), Pick(f, "a.exe", pickFirst),
        "01LD app.exe* a.exe* | 0 -1 C:\\app.exe " + f + "\\a.exe" + aPicked + off},
