@@ -31,9 +31,10 @@ TEST(Startup, RunsItsStepsInOrderReadsTheSettingsAndTheListAndLeavesTheProgramHi
                        w.Main().Visible(), w.Main().Model().Get("Timer1").enabled),
             std::tuple(platform::kClosedItemId, 1, 2u, false, false));
   const TrayIconRecord& r = w.state.gTrayIcon;
-  EXPECT_EQ(std::tuple(r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage, r.hIcon, r.szTip.substr(0, 10), w.tray.record),
-            std::tuple(kTrayLayout.size, main, 1u, 7u, 0x200u, w.forms.LoadIconResource(1),
-                       std::string("Vesperkit") + '\0', r.Pack()));
+  EXPECT_EQ(
+      std::tuple(r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage, r.hIcon, r.szTip.substr(0, 10), w.tray.record),
+      std::tuple(kTrayLayout.size, main, 1u, 7u, 0x200u, w.forms.LoadIconResource(1), std::string("Vesperkit") + '\0',
+                 r.Pack()));
   EXPECT_EQ(w.registry.OpenKeys(), 0);
 }
 
@@ -47,7 +48,8 @@ TEST(Startup, AMissingComponentEndsBeforeTheIconWithAMessageNamingIt) {
                                     std::string(powerMissing ? "" : "Create ProcessControl|") + "Pointer 0|" +
                                     "MessageBox Vesperkit 16: The " + (powerMissing ? "Power" : "Process") +
                                     "Control component of Vesperkit could not be created (error 0x80040154).\r\n"
-                                    "Reinstalling Vesperkit registers it again.|" + (powerMissing ? "" : "Power.Released|"));
+                                    "Reinstalling Vesperkit registers it again.|" +
+                                    (powerMissing ? "" : "Power.Released|"));
   }
 }
 
@@ -61,14 +63,15 @@ TEST(TrayIconRecord, PacksTheFieldsLittleEndianAtTheOffsetsOfEachPointerWidthAnd
        std::string("\x58\0\0\0\x56\x34\x12\0\x01\0\0\0\x07\0\0\0\0\x02\0\0\xBE\xBA\xFE\xCA", 24)},
       {kTrayLayout64, 0x0000123456789ABC, 0xFEDCBA9876543210,
        std::string("\x68\0\0\0\0\0\0\0"                      // cbSize 104, padding
-                   "\xBC\x9A\x78\x56\x34\x12\0\0"             // hWnd
-                   "\x01\0\0\0\x07\0\0\0\0\x02\0\0\0\0\0\0"   // uID, uFlags, uCallbackMessage, padding
-                   "\x10\x32\x54\x76\x98\xBA\xDC\xFE",        // hIcon
+                   "\xBC\x9A\x78\x56\x34\x12\0\0"            // hWnd
+                   "\x01\0\0\0\x07\0\0\0\0\x02\0\0\0\0\0\0"  // uID, uFlags, uCallbackMessage, padding
+                   "\x10\x32\x54\x76\x98\xBA\xDC\xFE",       // hIcon
                    40)},
   };
   for (const auto& row : rows) {
     for (std::size_t length : {9u, 63u, 64u, 100u}) {
-      TrayIconRecord r{row.layout.size, static_cast<WindowHandle>(row.hWnd), 1, 7, 0x200, static_cast<IconHandle>(row.hIcon)};
+      TrayIconRecord r{row.layout.size, static_cast<WindowHandle>(row.hWnd), 1, 7,
+                       0x200,           static_cast<IconHandle>(row.hIcon)};
       r.SetTip(std::string(length, 'x'));
       const std::string tip =
           length < 64 ? std::string(length, 'x') + '\0' + std::string(63 - length, ' ') : std::string(64, 'x');
@@ -93,8 +96,8 @@ TEST(TrayMenu, OnlyTheRightButtonReleaseOpensTheMenuWhoseDefaultMovesAfterEachUs
   };
   for (int number : {0x200, 0x201, 0x202, 0x203, 0x204, 0x206}) message(number);
   const platform::FormModel& m = w.Main().Model();
-  EXPECT_EQ(std::tuple(w.journal.Take(), m.Get("mnuAbout").enabled, m.Get("mnuTimeSet").enabled, m.Get("mnuExit").enabled,
-                       m.Get("mnuTimerStart").enabled, m.Get("mnuTimerStop").enabled),
+  EXPECT_EQ(std::tuple(w.journal.Take(), m.Get("mnuAbout").enabled, m.Get("mnuTimeSet").enabled,
+                       m.Get("mnuExit").enabled, m.Get("mnuTimerStart").enabled, m.Get("mnuTimerStop").enabled),
             std::tuple("", true, true, true, false, false));
   const std::string menu = "SetForegroundWindow 4096|PopupMenu mnuMain ";
   message(0x205);
@@ -107,10 +110,12 @@ TEST(TrayMenu, OnlyTheRightButtonReleaseOpensTheMenuWhoseDefaultMovesAfterEachUs
   message(0x205);  // an unknown default shows no menu
   EXPECT_EQ(std::tuple(w.journal.Take(), w.state.LastMenuDefault, w.state.MenuDefault),
             std::tuple(menu + "mnuTimeSet|" + menu + "mnuTimeSet|" + menu + "mnuTimerStart|" + menu + "mnuTimerStop|" +
-                           "SetForegroundWindow 4096|", 7, 7));
+                           "SetForegroundWindow 4096|",
+                       7, 7));
   w.state.gTrayIcon.SetTip("Shutdown period set as: 90 Mins.");
   w.Main().Fire("Form", FormEvent::TaskbarCreated);  // a restarted taskbar gets the icon back as it stands
-  EXPECT_EQ(std::pair(w.journal.Take(), w.tray.record == w.state.gTrayIcon.Pack()), std::pair(std::string("Tray Add|"), true));
+  EXPECT_EQ(std::pair(w.journal.Take(), w.tray.record == w.state.gTrayIcon.Pack()),
+            std::pair(std::string("Tray Add|"), true));
   w.forms.onMenu = [](fakes::FakeFormHost& form) { form.Click("mnuExit"); };
   w.state.MenuDefault = kDefaultTimerStop;  // an armed schedule simply ends with the program
   message(0x205);
@@ -150,26 +155,61 @@ TEST(ScheduleTimer, IsDueAtTheTargetInBothModes) {
     const char* name;
     const char* schedule;  // a period, or a time and a date
     platform::DateTime start;
-    const char* target;    // TargetTime of a period; the time as Start Timer rewrites it for a time and date
+    const char* target;  // TargetTime of a period; the time as Start Timer rewrites it for a time and date
     std::vector<Step> steps;
     const char* separator = "/";
   } cases[] = {
-      {"a period", "1:30", {2026, 12, 6, 8, 35, 30}, "10:5", {{{2026, 12, 6, 10, 4, 59}, 'n'}, {{2026, 12, 6, 10, 5}, 'd'}}},
-      {"past midnight the hour wraps to 0 and the day counts", "0:15", {2026, 12, 31, 23, 50}, "0:5",
+      {"a period",
+       "1:30",
+       {2026, 12, 6, 8, 35, 30},
+       "10:5",
+       {{{2026, 12, 6, 10, 4, 59}, 'n'}, {{2026, 12, 6, 10, 5}, 'd'}}},
+      {"past midnight the hour wraps to 0 and the day counts",
+       "0:15",
+       {2026, 12, 31, 23, 50},
+       "0:5",
        {{{2026, 12, 31, 23, 59, 58}, 'n'}, {{2027, 1, 1, 0, 4}, 'n'}, {{2027, 1, 1, 0, 5, 1}, 'd'}}},
-      {"2100 is no leap year", "0:15", {2100, 2, 28, 23, 50}, "0:5", {{{2100, 3, 1, 0, 4}, 'n'}, {{2100, 3, 1, 0, 5}, 'd'}}},
-      {"a target slept through is due though the clock shows an earlier time of day", "0:30", {2026, 12, 6, 11, 15},
-       "11:45", {{{2026, 12, 7, 9, 0}, 'd'}}},
-      {"starting again a minute later moves the target a minute", "0:15", {2026, 12, 6, 9, 0}, "9:16",
+      {"2100 is no leap year",
+       "0:15",
+       {2100, 2, 28, 23, 50},
+       "0:5",
+       {{{2100, 3, 1, 0, 4}, 'n'}, {{2100, 3, 1, 0, 5}, 'd'}}},
+      {"a target slept through is due though the clock shows an earlier time of day",
+       "0:30",
+       {2026, 12, 6, 11, 15},
+       "11:45",
+       {{{2026, 12, 7, 9, 0}, 'd'}}},
+      {"starting again a minute later moves the target a minute",
+       "0:15",
+       {2026, 12, 6, 9, 0},
+       "9:16",
        {{{2026, 12, 6, 9, 1}, 's'}, {{2026, 12, 6, 9, 15}, 'n'}, {{2026, 12, 6, 9, 16}, 'd'}}},
-      {"a time and date, not a minute early", "7:30 06/12/26", {2026, 12, 6, 7, 29}, "07:30",
+      {"a time and date, not a minute early",
+       "7:30 06/12/26",
+       {2026, 12, 6, 7, 29},
+       "07:30",
        {{{2026, 12, 6, 7, 29}, 'n'}, {{2026, 12, 6, 7, 30}, 'd'}}},
-      {"started after the time on the day", "07:30 06/12/26", {2026, 12, 6, 18, 0}, "07:30", {{{2026, 12, 6, 18, 0, 2}, 'd'}}},
-      {"a date that has passed never comes again", "07:30 05/12/26", {2026, 12, 6, 7, 30}, "07:30",
+      {"started after the time on the day",
+       "07:30 06/12/26",
+       {2026, 12, 6, 18, 0},
+       "07:30",
+       {{{2026, 12, 6, 18, 0, 2}, 'd'}}},
+      {"a date that has passed never comes again",
+       "07:30 05/12/26",
+       {2026, 12, 6, 7, 30},
+       "07:30",
        {{{2026, 12, 6, 23, 59}, 'n'}, {{2027, 1, 5, 7, 30}, 'n'}}},
-      {"midnight of the next day", "00:00 07/12/26", {2026, 12, 6, 23, 59}, "00:00",
+      {"midnight of the next day",
+       "00:00 07/12/26",
+       {2026, 12, 6, 23, 59},
+       "00:00",
        {{{2026, 12, 6, 23, 59}, 'n'}, {{2026, 12, 7, 0, 0, 1}, 'd'}}},
-      {"the clock's own date separator", "07:30 06.12.26", {2026, 12, 6, 7, 30}, "07:30", {{{2026, 12, 6, 7, 30}, 'd'}}, "."},
+      {"the clock's own date separator",
+       "07:30 06.12.26",
+       {2026, 12, 6, 7, 30},
+       "07:30",
+       {{{2026, 12, 6, 7, 30}, 'd'}},
+       "."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -180,8 +220,10 @@ TEST(ScheduleTimer, IsDueAtTheTargetInBothModes) {
     for (const Step& step : c.steps) {
       t.clock.now = step.at;
       t.journal.entries.clear();
-      if (step.what == 's') t.Main().Click("mnuTimerStart");
-      else EXPECT_EQ(t.Main().Tick("Timer1") && !t.journal.With("Load FrmCountdown").empty(), step.what == 'd');
+      if (step.what == 's')
+        t.Main().Click("mnuTimerStart");
+      else
+        EXPECT_EQ(t.Main().Tick("Timer1") && !t.journal.With("Load FrmCountdown").empty(), step.what == 'd');
     }
     EXPECT_EQ(t.state.schedule.DayTime ? t.state.schedule.SleepTime : t.state.TargetTime, c.target);
     EXPECT_EQ(t.State(), c.steps.back().what == 'd' ? "0 -1 green none" : "1 -1 green none")
@@ -193,7 +235,8 @@ TEST(ScheduleTimer, StartRefusesAPeriodWithoutAColonAndStopShowsTheRedClockWheth
   const struct {
     const char *sleepTime, *clicks, *journal, *state, *target;
   } rows[] = {
-      {"90", "mnuTimerStart", "MessageBox Vesperkit 0: Timer Initialisation Error\r\nRecheck Settings|", "0 0 red none", ""},
+      {"90", "mnuTimerStart", "MessageBox Vesperkit 0: Timer Initialisation Error\r\nRecheck Settings|", "0 0 red none",
+       ""},
       {"1:00", "mnuTimerStop", "Tray Modify|", "0 0 red Modify", ""},
       {"1:00", "mnuTimerStart mnuTimerStop", "Tray Modify|Tray Modify|", "0 0 red Modify", "11:0"},
   };

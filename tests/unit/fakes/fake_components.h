@@ -33,7 +33,8 @@ class FakeComponentFactory : public app::ComponentFactory {
     FakeComponentFactory& f;
     std::string component;
     ~Recorder() { f.journal_.Add(component + ".Released"); }
-    HResult Call(const std::string& member, const std::string& argument = "", VbBool* answer = nullptr, VbBool value = 0) {
+    HResult Call(const std::string& member, const std::string& argument = "", VbBool* answer = nullptr,
+                 VbBool value = 0) {
       f.journal_.Add(component + "." + member + (argument.empty() ? "" : " " + argument));
       if (answer != nullptr) *answer = value;
       return f.failing.count(member) ? kE_FAIL : kS_OK;
@@ -43,15 +44,25 @@ class FakeComponentFactory : public app::ComponentFactory {
     using Recorder::Recorder;
     HResult SetPowerAction(std::int32_t& code) override { return Call("PowerAction", std::to_string(code)); }
     HResult SetForceAction(std::int32_t& force) override { return Call("ForceAction", std::to_string(force)); }
-    HResult GetAltShutdownSupported(VbBool& is) override { return Call("AltShutdownSupported", "", &is, f.altShutdownSupported); }
-    HResult GetHibernateSupported(VbBool& is) override { return Call("HibernateSupported", "", &is, f.hibernateSupported); }
-    HResult DoPowerAction(std::int32_t& result) override { result = 0; return Call("DoPowerAction"); }
+    HResult GetAltShutdownSupported(VbBool& is) override {
+      return Call("AltShutdownSupported", "", &is, f.altShutdownSupported);
+    }
+    HResult GetHibernateSupported(VbBool& is) override {
+      return Call("HibernateSupported", "", &is, f.hibernateSupported);
+    }
+    HResult DoPowerAction(std::int32_t& result) override {
+      result = 0;
+      return Call("DoPowerAction");
+    }
   };
   struct Process : forceclose::ProcessControl, Recorder {
     using Recorder::Recorder;
     HResult SetFlags(std::int32_t& flags) override { return Call("Flags", std::to_string(flags)); }
     HResult SetProcessPath(std::string& path) override { return Call("ProcessPath", path); }
-    HResult EndProcess(std::int32_t& result) override { result = 0; return Call("EndProcess"); }
+    HResult EndProcess(std::int32_t& result) override {
+      result = 0;
+      return Call("EndProcess");
+    }
   };
   template <class T>
   std::unique_ptr<T> Create(const std::string& name, bool installed, HResult& error) {

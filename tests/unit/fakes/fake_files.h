@@ -28,7 +28,9 @@ class FakeFileSystem : public platform::FileSystem {
     files[path];
     return true;
   }
-  bool Append(const std::string& path, const std::string& bytes) override { return Write(path, files[path].bytes + bytes); }
+  bool Append(const std::string& path, const std::string& bytes) override {
+    return Write(path, files[path].bytes + bytes);
+  }
   // A hidden or system file keeps its marks.
   bool ReplaceAtomically(const std::string& path, const std::string& bytes) override { return Write(path, bytes); }
   bool ExistsAsNormalFile(const std::string& path) override {

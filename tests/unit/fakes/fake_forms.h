@@ -106,7 +106,8 @@ class FakeFormHost : public platform::FormHost {
   // as an edit box takes them (a masked box by its mask).
   bool UserType(const std::string& control, const std::string& keys) {
     bool acted = input_.Press(control);
-    const auto def = std::find_if(def_.controls.begin(), def_.controls.end(), [&](auto& c) { return c.name == control; });
+    const auto def =
+        std::find_if(def_.controls.begin(), def_.controls.end(), [&](auto& c) { return c.name == control; });
     if (def == def_.controls.end() || def->kind != platform::ControlKind::MaskedEdit) {
       std::string text;  // what is typed replaces the selected text
       for (size_t i = 0; acted && i < keys.size(); ++i) {

@@ -39,7 +39,8 @@ class FakeRegistry : public platform::Registry {
   void Fail(const std::string& call, long code, int pass = 0) { failures_[call] = {code, pass}; }
   int OpenKeys() const { return static_cast<int>(handles_.size()); }
 
-  long OpenKey(platform::RegKey root, const std::string& path, std::uint32_t access, platform::RegKey& opened) override {
+  long OpenKey(platform::RegKey root, const std::string& path, std::uint32_t access,
+               platform::RegKey& opened) override {
     return Open("OpenKey", Key(Path(root) + "\\" + path), access, opened, false);
   }
   long CreateKey(platform::RegKey root, const std::string& path, std::uint32_t access,
@@ -68,8 +69,8 @@ class FakeRegistry : public platform::Registry {
     }
     return 0;
   }
-  long EnumValue(platform::RegKey key, std::uint32_t index, char* name, std::uint32_t& nameLength,
-                 std::uint32_t* type, std::uint8_t* data, std::uint32_t& dataLength) override {
+  long EnumValue(platform::RegKey key, std::uint32_t index, char* name, std::uint32_t& nameLength, std::uint32_t* type,
+                 std::uint8_t* data, std::uint32_t& dataLength) override {
     Values* values = nullptr;
     if (long rc = Use("EnumValue", key, platform::kKeyQueryValue, values)) return rc;
     if (index >= values->size()) return platform::kErrorNoMoreItems;

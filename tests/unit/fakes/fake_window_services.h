@@ -36,7 +36,9 @@ class FakeWindowServices : public platform::WindowServices {
     return Note("SetWindowPos " + std::to_string(insertAfter) + " " + std::to_string(flags));
   }
   bool FlashWindow(WindowHandle, bool) override { return Note("Flash"); }
-  bool SetForegroundWindow(WindowHandle window) override { return Note("SetForegroundWindow " + std::to_string(window)); }
+  bool SetForegroundWindow(WindowHandle window) override {
+    return Note("SetForegroundWindow " + std::to_string(window));
+  }
   std::uint32_t VersionExMajor() override { return majorVersion; }
 
   std::map<WindowHandle, MenuItem> closeItems;  // the windows there are

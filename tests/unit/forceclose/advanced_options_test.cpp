@@ -1,12 +1,11 @@
 // The Advanced Options dialog and the application picker, opened modally as
 // the Set Sleep Time dialog opens them and played by scripts, on an in-memory
 // registry and "Files.dat". A restart is what a fresh read of both gives.
-#include "forceclose/frm_advanced.h"
-
 #include <gtest/gtest.h>
 
 #include "fakes/test_world.h"
 #include "forceclose/force_list.h"
+#include "forceclose/frm_advanced.h"
 #include "platform/text.h"
 #include "schedule/schedule_settings.h"
 
@@ -28,7 +27,8 @@ Script Click(std::vector<std::string> controls) {
   return [=](FakeFormHost& f) {
     for (const std::string& c : controls) {
       const auto is = c.find('=');
-      EXPECT_TRUE(is == std::string::npos ? f.UserClick(c) : f.UserChoose(c.substr(0, is), std::stoi(c.substr(is + 1))));
+      EXPECT_TRUE(is == std::string::npos ? f.UserClick(c)
+                                          : f.UserChoose(c.substr(0, is), std::stoi(c.substr(is + 1))));
     }
   };
 }
@@ -64,7 +64,9 @@ struct World : fakes::TestWorld {
               (list.enabled ? "L" : "l") + (m.Get("cmdDel").enabled ? "D" : "d");
       for (std::size_t i = 0; i < list.items.size(); ++i) shown += " " + list.items[i] + (list.checks[i] ? "*" : "");
     };
-    ShowAdvancedOptions({{forms, windows, shell, shell, files, entries}, values.ForceShutdown, values.ForceAppClose,
+    ShowAdvancedOptions({{forms, windows, shell, shell, files, entries},
+                         values.ForceShutdown,
+                         values.ForceAppClose,
                          [this] { schedule::SaveForceSettings(store, values); }},
                         0x777);
     AppEntryList loaded;
@@ -84,8 +86,9 @@ TEST(AdvancedOptions, PlaysTheUsersStories) {
   const Script pickFirst = [](FakeFormHost& p) { EXPECT_TRUE(p.UserDoubleClick("File1", 0)); };
   const std::string open = "\nLoad FrmAdvanced|SetWindowPos -1 3|Show FrmAdvanced 1911|", off = "SetWindowPos -2 3|";
   const std::string picker = "Load FrmAppList|SetWindowPos -1 3|Show FrmAppList 4096|";
-  const std::string warning = "MessageBox Vesperkit 4112: Enabling this option will force the system to shutdown.\r\n"
-                              "This will result in any unsaved work being lost.\r\nUse with caution!|";
+  const std::string warning =
+      "MessageBox Vesperkit 4112: Enabling this option will force the system to shutdown.\r\n"
+      "This will result in any unsaved work being lost.\r\nUse with caution!|";
   const std::string saved = " | - - C:\\app.exe" + open, aPicked = " | - - C:\\app.exe" + open + picker;
   const std::string f = "C:\\" + std::string(91, 'f');  // with "\\a.exe", 100 characters
   const struct {
@@ -95,45 +98,93 @@ TEST(AdvancedOptions, PlaysTheUsersStories) {
     Script advanced, picker;
     std::string outcome;
   } rows[] = {
-      {"opened with neither switch, OK writes nothing", kFalse, kFalse, one, Click({"CmdOK"}), {},
+      {"opened with neither switch, OK writes nothing",
+       kFalse,
+       kFalse,
+       one,
+       Click({"CmdOK"}),
+       {},
        "00lD app.exe* | 0 0 C:\\app.exe" + saved + off},
       {"with Force", kTrue, kFalse, one, Click({"CmdOK"}), {}, "10lD app.exe* | -1 0 C:\\app.exe" + saved + off},
       {"with ForceList", kFalse, kTrue, one, Click({"CmdOK"}), {}, "01LD app.exe* | 0 -1 C:\\app.exe" + saved + off},
       {"with both", kTrue, kTrue, one, Click({"CmdOK"}), {}, "11LD app.exe* | -1 -1 C:\\app.exe" + saved + off},
-      {"checking ForceList warns once and clears Force", kTrue, kFalse, one, Click({"chkForceApp", "CmdOK"}), {},
+      {"checking ForceList warns once and clears Force",
+       kTrue,
+       kFalse,
+       one,
+       Click({"chkForceApp", "CmdOK"}),
+       {},
        "01LD app.exe* | 0 -1 C:\\app.exe | False True C:\\app.exe" + open + warning + off},
-      {"checking Force warns once and clears ForceList", kFalse, kTrue, one, Click({"chkForce", "CmdOK"}), {},
+      {"checking Force warns once and clears ForceList",
+       kFalse,
+       kTrue,
+       one,
+       Click({"chkForce", "CmdOK"}),
+       {},
        "10lD app.exe* | -1 0 C:\\app.exe | True False C:\\app.exe" + open + warning + off},
-      {"unchecking Force says nothing", kTrue, kFalse, one, Click({"chkForce", "CmdOK"}), {},
+      {"unchecking Force says nothing",
+       kTrue,
+       kFalse,
+       one,
+       Click({"chkForce", "CmdOK"}),
+       {},
        "00lD app.exe* | 0 0 C:\\app.exe | False False C:\\app.exe" + open + off},
-      {"unchecking ForceList says nothing", kFalse, kTrue, one, Click({"chkForceApp", "CmdOK"}), {},
+      {"unchecking ForceList says nothing",
+       kFalse,
+       kTrue,
+       one,
+       Click({"chkForceApp", "CmdOK"}),
+       {},
        "00lD app.exe* | 0 0 C:\\app.exe | False False C:\\app.exe" + open + off},
-      {"Cancel after changes keeps them for this run only", kFalse, kFalse, {"C:\\a\\one.exe", "C:\\b\\two.exe"},
+      {"Cancel after changes keeps them for this run only",
+       kFalse,
+       kFalse,
+       {"C:\\a\\one.exe", "C:\\b\\two.exe"},
        [](FakeFormHost& form) {
          form.UserClick("chkForceApp");
          form.UserCheckItem("lstApps", 0);
          Click({"cmdAdd", "CmdCancel"})(form);
        },
        Pick("D:\\New", "new.exe", pickFirst),
-       "01LD one.exe two.exe* new.exe* | 0 -1 C:\\a\\one.exe (off) C:\\b\\two.exe D:\\New\\new.exe | - - C:\\a\\one.exe "
-       "C:\\b\\two.exe" + open + warning + picker + off + off},
+       "01LD one.exe two.exe* new.exe* | 0 -1 C:\\a\\one.exe (off) C:\\b\\two.exe D:\\New\\new.exe | - - "
+       "C:\\a\\one.exe "
+       "C:\\b\\two.exe" +
+           open + warning + picker + off + off},
       {"a picker cancelled counts as a change", kFalse, kTrue, one, Click({"cmdAdd", "CmdOK"}), Click({"CmdCancel"}),
        "01LD app.exe* | 0 -1 C:\\app.exe | False True C:\\app.exe" + open + picker + off + off},
-      {"delete in a one-entry list without a selection empties it", kFalse, kTrue, one, Click({"cmdDel", "CmdOK"}), {},
+      {"delete in a one-entry list without a selection empties it",
+       kFalse,
+       kTrue,
+       one,
+       Click({"cmdDel", "CmdOK"}),
+       {},
        "01ld Empty | 0 -1 | False True" + open + off},
-      {"delete the middle of three", kFalse, kTrue, three, Click({"lstApps=1", "cmdDel"}), {},
+      {"delete the middle of three",
+       kFalse,
+       kTrue,
+       three,
+       Click({"lstApps=1", "cmdDel"}),
+       {},
        "01LD a.exe* c.exe* | 0 -1 C:\\a.exe C:\\c.exe | - - C:\\a.exe C:\\b.exe C:\\c.exe" + open},
-      {"delete without a selection among more deletes nothing", kFalse, kTrue, three, Click({"cmdDel"}), {},
+      {"delete without a selection among more deletes nothing",
+       kFalse,
+       kTrue,
+       three,
+       Click({"cmdDel"}),
+       {},
        "01LD a.exe* b.exe* c.exe* | 0 -1 C:\\a.exe C:\\b.exe C:\\c.exe | - - C:\\a.exe C:\\b.exe C:\\c.exe" + open},
       {"OK in the picker without a file appends nothing and stays open", kFalse, kTrue, one, Click({"cmdAdd"}),
        Pick("C:\\Windows", "notepad.exe", Click({"CmdOK"})), "01LD app.exe* | 0 -1 C:\\app.exe" + aPicked},
-      {"picked in a drive root", kFalse, kTrue, one, Click({"cmdAdd"}), Pick("C:\\", "new.exe", Click({"File1=0", "CmdOK"})),
+      {"picked in a drive root", kFalse, kTrue, one, Click({"cmdAdd"}),
+       Pick("C:\\", "new.exe", Click({"File1=0", "CmdOK"})),
        "01LD app.exe* new.exe* | 0 -1 C:\\app.exe C:\\new.exe" + aPicked + off},
       {"a path of 100 characters is kept whole", kFalse, kTrue, one, Click({"cmdAdd"}), Pick(f, "a.exe", pickFirst),
        "01LD app.exe* a.exe* | 0 -1 C:\\app.exe " + f + "\\a.exe" + aPicked + off},
       {"and one of 101 refused", kFalse, kTrue, one, Click({"cmdAdd"}), Pick(f, "ab.exe", pickFirst),
-       "01LD app.exe* | 0 -1 C:\\app.exe" + aPicked + "MessageBox Vesperkit 48: The list of programs to close holds "
-       "paths of up to 100 characters; this one has 101:\r\n" + f + "\\ab.exe|"},
+       "01LD app.exe* | 0 -1 C:\\app.exe" + aPicked +
+           "MessageBox Vesperkit 48: The list of programs to close holds "
+           "paths of up to 100 characters; this one has 101:\r\n" +
+           f + "\\ab.exe|"},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -151,8 +202,9 @@ TEST(AdvancedOptions, ListShowsFileNamesWithTheirMarksAndScrollsAsFarAsTheWidest
               std::pair(std::vector<bool>{true, false, false, true}, form.TextWidth("the-widest-one.exe  ")));
     for (int i : {1, 2, 3}) form.UserCheckItem("lstApps", i);
   });
-  EXPECT_EQ(outcome.substr(0, outcome.find(" | -")), "01LD medium.exe* the-widest-one.exe* bare name.exe* z.exe | 0 -1 "
-                                                     "C:\\medium.exe D:\\x\\the-widest-one.exe bare name.exe C:\\z.exe (off)");
+  EXPECT_EQ(outcome.substr(0, outcome.find(" | -")),
+            "01LD medium.exe* the-widest-one.exe* bare name.exe* z.exe | 0 -1 "
+            "C:\\medium.exe D:\\x\\the-widest-one.exe bare name.exe C:\\z.exe (off)");
 }
 
 TEST(AppPicker, ADriveWithoutAMediumLeavesTheListsWhereTheyWere) {

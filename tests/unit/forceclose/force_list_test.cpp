@@ -1,11 +1,12 @@
 // "Files.dat" beside the executable: its 102-byte records, loading and saving
 // the list, its helpers, and KillListedApps: which paths reach ProcessControl,
 // in which order, and that nothing stops the sequence.
+#include "forceclose/force_list.h"
+
 #include <gtest/gtest.h>
 
 #include "fakes/fake_files.h"
 #include "fakes/test_world.h"
-#include "forceclose/force_list.h"
 #include "forceclose/force_list_file.h"
 #include "forceclose/kill_proc.h"
 
@@ -46,14 +47,17 @@ TEST(ForceListFile, RecordsArePathBlanksAndALittleEndianWordInListOrder) {
 
 TEST(ForceListFile, DamagedContentLoadsOnlyWholeRecordsThatStartLikeAPathUpToTheLargestList) {
   const std::string bytes = Record(std::string(1, '\0') + "C:\\zero.exe") + Record("C:\\one.exe") +
-                            Record("\x1F" "C:\\unit.exe") + Record("", 0, 0) + Record("\tC:\\tab.exe") +
-                            Record("C:\\cut.exe").substr(0, 101);
+                            Record(
+                                "\x1F"
+                                "C:\\unit.exe") +
+                            Record("", 0, 0) + Record("\tC:\\tab.exe") + Record("C:\\cut.exe").substr(0, 101);
   EXPECT_EQ(Decoded(bytes), "C:\\one.exe|-1 |0 ");
   std::string many = Record("\x01");  // skipped records do not count towards the limit
   for (std::size_t i = 0; i < kMaxAppEntries + 1; ++i) many += Record("C:\\p" + std::to_string(i) + ".exe");
   AppEntryList entries;
   AppendRecords(many, entries);
-  EXPECT_EQ(std::pair(entries.size(), entries.back().FilePath), std::pair(kMaxAppEntries, PaddedFilePath("C:\\p32766.exe")));
+  EXPECT_EQ(std::pair(entries.size(), entries.back().FilePath),
+            std::pair(kMaxAppEntries, PaddedFilePath("C:\\p32766.exe")));
   EXPECT_EQ(Decoded(Record("C:\\more.exe"), AppEntryList(kMaxAppEntries)).find("more"), std::string::npos);
 }
 
@@ -61,7 +65,8 @@ TEST(ForceList, LoadCreatesAMissingFileSaveReplacesItWholeOrDeletesItForAnEmptyL
   fakes::FakeFileSystem files;
   AppEntryList entries, saved = {MakeAppEntry("C:\\a.exe"), MakeAppEntry("D:\\b.exe")};
   LoadAppList(files, entries);
-  EXPECT_EQ(std::tuple(entries.size(), files.files.count(kListPath), AppListHasEntries(entries)), std::tuple(0u, 1u, false));
+  EXPECT_EQ(std::tuple(entries.size(), files.files.count(kListPath), AppListHasEntries(entries)),
+            std::tuple(0u, 1u, false));
   files.files[kListPath].bytes = std::string(1000, 'x');
   SaveAppList(files, saved);
   LoadAppList(files, entries);
@@ -82,10 +87,12 @@ TEST(ForceList, LoadCreatesAMissingFileSaveReplacesItWholeOrDeletesItForAnEmptyL
   files.files["C:\\a.exe"] = {};
   files.files["C:\\hidden.exe"].hidden = true;
   files.files["C:\\system.exe"].system = true;
-  EXPECT_EQ(std::tuple(FileExists(files, "C:\\a.exe"), FileExists(files, "C:\\hidden.exe"), FileExists(files, "C:\\system.exe"),
-                       FileExists(files, "C:\\missing.exe"), FileExists(files, "")),
-            std::tuple(true, false, false, false, false));
-  EXPECT_EQ(FileNameOf("C:\\Tools\\app.exe") + "|" + FileNameOf("app.exe") + "|" + FileNameOf("C:\\Tools\\"), "app.exe|app.exe|");
+  EXPECT_EQ(
+      std::tuple(FileExists(files, "C:\\a.exe"), FileExists(files, "C:\\hidden.exe"),
+                 FileExists(files, "C:\\system.exe"), FileExists(files, "C:\\missing.exe"), FileExists(files, "")),
+      std::tuple(true, false, false, false, false));
+  EXPECT_EQ(FileNameOf("C:\\Tools\\app.exe") + "|" + FileNameOf("app.exe") + "|" + FileNameOf("C:\\Tools\\"),
+            "app.exe|app.exe|");
   files.programFolder = "C:\\";
   EXPECT_EQ(AppListPath(files), "C:\\Files.dat") << "beside the executable, even in a drive root";
 }
@@ -120,11 +127,18 @@ TEST(KillListedApps, HandsOverTheCheckedEntriesAndOnTheOlderGenerationItsOwnExec
       {.name = "the older generation: its own executable last", .major = 4, .expected = Ends({"C:\\a.exe", own})},
       {.name = "an unknown generation, always", .forceAppClose = kFalse, .major = 0, .expected = Ends({own})},
       {.name = "in a drive root", .entries = {}, .major = 4, .folder = "D:\\", .expected = Ends({"D:\\Vesperkit.exe"})},
-      {.name = "an empty component slot is filled once and kept", .entries = two, .slotFilled = false,
+      {.name = "an empty component slot is filled once and kept",
+       .entries = two,
+       .slotFilled = false,
        .expected = "Create ProcessControl|" + Ends({"C:\\a.exe", "C:\\b.exe"})},
-      {.name = "a missing component is asked for before every call", .slotFilled = false, .installed = false,
+      {.name = "a missing component is asked for before every call",
+       .slotFilled = false,
+       .installed = false,
        .expected = "Create ProcessControl|Create ProcessControl|Create ProcessControl|"},
-      {.name = "failing calls stop nothing", .entries = two, .major = 4, .failing = {"Flags", "ProcessPath", "EndProcess"},
+      {.name = "failing calls stop nothing",
+       .entries = two,
+       .major = 4,
+       .failing = {"Flags", "ProcessPath", "EndProcess"},
        .expected = Ends({"C:\\a.exe", "C:\\b.exe", own})},
   };
   for (const Case& c : cases) {
@@ -143,7 +157,8 @@ TEST(KillListedApps, HandsOverTheCheckedEntriesAndOnTheOlderGenerationItsOwnExec
     w.journal.entries.clear();
     KillListedApps({c.forceAppClose, w.state.AppEntries, w.state.gProcessControl, w.components, w.windows, w.files});
     std::string calls;
-    for (const std::string& e : w.journal.entries) calls += e + (e.ends_with("EndProcess") || e.starts_with("Create") ? "|" : ",");
+    for (const std::string& e : w.journal.entries)
+      calls += e + (e.ends_with("EndProcess") || e.starts_with("Create") ? "|" : ",");
     EXPECT_EQ(calls, c.expected);
     EXPECT_EQ(w.state.gProcessControl != nullptr, c.installed);
   }

@@ -127,12 +127,13 @@ TEST_F(RegSettings, DeleteSettingRemovesTheWholeSectionAndGetAllSettingsListsItI
   store.SaveSetting("Settings", "Mode", "3");
   const auto table = store.GetAllSettings("Settings");
   ASSERT_TRUE(table.has_value());
-  EXPECT_EQ(std::pair((*table)[0], (*table)[1]),
-            std::pair(std::vector<std::string>{"Mode", "DayTime", "Raw"}, std::vector<std::string>{"3\0"s, "False\0"s, "ab"}));
+  EXPECT_EQ(std::pair((*table)[0], (*table)[1]), std::pair(std::vector<std::string>{"Mode", "DayTime", "Raw"},
+                                                           std::vector<std::string>{"3\0"s, "False\0"s, "ab"}));
   w.registry.Fail("EnumValue", platform::kErrorAccessDenied, 1);
   EXPECT_EQ((*store.GetAllSettings("Settings"))[0], std::vector<std::string>{"Mode"}) << "up to a failure";
   EXPECT_EQ(store.DeleteSetting("Settings", ""), kTrue);
-  EXPECT_EQ(std::pair(w.registry.Find(kSettingsPath) == nullptr, store.DeleteSetting("Settings", "")), std::pair(true, kFalse));
+  EXPECT_EQ(std::pair(w.registry.Find(kSettingsPath) == nullptr, store.DeleteSetting("Settings", "")),
+            std::pair(true, kFalse));
   EXPECT_FALSE(store.GetAllSettings("").has_value()) << "a key without values gives no table";
 }
 

@@ -38,12 +38,14 @@ TEST(FormModel, TellsEveryChangeAndKeepsItsRules) {
   m.SetTop("Frame1", 500);
   m.SetItems("cboMode", {"Shutdown", "Suspend"});
   m.SetText("cboMode", "Suspend");
-  EXPECT_EQ(told, "optA1 chkForce1 optB1 optA1 lstApps5 lstApps6 lstApps9 dtpDay10 dtpDay11 dtpDay10 dtpDay11 dtpDay10 "
-                  "Frame14 cboMode5 cboMode0 ");
+  EXPECT_EQ(told,
+            "optA1 chkForce1 optB1 optA1 lstApps5 lstApps6 lstApps9 dtpDay10 dtpDay11 dtpDay10 dtpDay11 dtpDay10 "
+            "Frame14 cboMode5 cboMode0 ");
   const ControlState& day = m.Get("dtpDay");
-  EXPECT_EQ(std::tuple(m.Get("optA").value, m.Get("optB").value, m.Get("lstApps").checks, m.Get("lstApps").horizontalExtent,
-                       day.date.year, day.minDate->year, m.FormLeft("udNum"), m.FormTop("udNum"), m.Get("cboMode").listIndex),
-            std::tuple(0, 1, std::vector<bool>{true}, 0, 2025, 2025, 841, 1460, 1));
+  EXPECT_EQ(
+      std::tuple(m.Get("optA").value, m.Get("optB").value, m.Get("lstApps").checks, m.Get("lstApps").horizontalExtent,
+                 day.date.year, day.minDate->year, m.FormLeft("udNum"), m.FormTop("udNum"), m.Get("cboMode").listIndex),
+      std::tuple(0, 1, std::vector<bool>{true}, 0, 2025, 2025, 841, 1460, 1));
   m.SetText("cboMode", "Shut");
   EXPECT_EQ(m.Get("cboMode").listIndex, -1) << "only an exact entry is selected";
   m.SetListIndex("cboMode", 0);
@@ -68,7 +70,8 @@ TEST(FormModel, AnyNameOutsideItsTableIsAProgrammingError) {
 }
 
 TEST(FormInput, UpDownStepsFromItsBuddysNumberWithinItsRange) {
-  for (const auto& [before, delta, after] : {std::tuple{"32", 1, "32 0"}, {"32", -1, "31 1"}, {"12a", -1, "30 1"}, {"-400", 1, "2 1"}}) {
+  for (const auto& [before, delta, after] :
+       {std::tuple{"32", 1, "32 0"}, {"32", -1, "31 1"}, {"12a", -1, "30 1"}, {"-400", 1, "2 1"}}) {
     SCOPED_TRACE(before);
     Loaded f;
     f.model.SetValue("udNum", 31);
@@ -80,8 +83,8 @@ TEST(FormInput, UpDownStepsFromItsBuddysNumberWithinItsRange) {
 }
 
 TEST(FormInput, TheFocusStartsOnTheInitialControlElseTheFirstOrTheSelectedOptionOfItsGroup) {
-  for (const auto& [initial, selected, first] : {std::tuple{"", "optB", "optB"}, {"", "", "optA"},
-                                                 {"txtNum", "optA", "txtNum"}, {"lstApps", "", "optA"}}) {
+  for (const auto& [initial, selected, first] :
+       {std::tuple{"", "optB", "optB"}, {"", "", "optA"}, {"txtNum", "optA", "txtNum"}, {"lstApps", "", "optA"}}) {
     FormDef def = formtest::ActionForm();
     def.initialFocus = initial;
     Loaded f(def);
@@ -102,11 +105,14 @@ TEST(FormInput, ARefusedFocusMoveHoldsEveryActionUntilTheFocusIsBack) {
 }
 
 TEST(FormInput, AnActionThatCannotActDoesNothingAndSaysSo) {
-  const std::function<bool(FormInput&)> acts[] = {
-      [](FormInput& i) { return i.Step("udNum", 1); },         [](FormInput& i) { return i.PickDate("dtpDay", {2027, 1, 2}); },
-      [](FormInput& i) { return i.DoubleClick("Dir1"); },      [](FormInput& i) { return i.Choose("cboMode", 0); },
-      [](FormInput& i) { return i.Type("txtOther", "x"); },    [](FormInput& i) { return i.Click("optA"); },
-      [](FormInput& i) { return i.Choose("lstApps", 2); },     [](FormInput& i) { return i.CheckItem("lstApps", 2); }};
+  const std::function<bool(FormInput&)> acts[] = {[](FormInput& i) { return i.Step("udNum", 1); },
+                                                  [](FormInput& i) { return i.PickDate("dtpDay", {2027, 1, 2}); },
+                                                  [](FormInput& i) { return i.DoubleClick("Dir1"); },
+                                                  [](FormInput& i) { return i.Choose("cboMode", 0); },
+                                                  [](FormInput& i) { return i.Type("txtOther", "x"); },
+                                                  [](FormInput& i) { return i.Click("optA"); },
+                                                  [](FormInput& i) { return i.Choose("lstApps", 2); },
+                                                  [](FormInput& i) { return i.CheckItem("lstApps", 2); }};
   for (const auto& act : acts) {  // disabled, already selected, or no such entry
     Loaded f;
     for (const char* c : {"udNum", "dtpDay", "Dir1", "cboMode", "txtOther"}) f.model.SetEnabled(c, false);

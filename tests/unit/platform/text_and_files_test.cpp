@@ -2,6 +2,7 @@
 // by code is shaped to the mask first), the lines of a folder list, and
 // replacing a file through a temporary one beside it, on steps that can fail.
 #include <gtest/gtest.h>
+
 #include <map>
 #include <string>
 
@@ -18,24 +19,27 @@ constexpr char kDelete = 0x7F;
 TEST(EditMask, KeysOverwriteDigitsStepOverTheColonAndLeavePlaceholders) {
   const struct {
     MaskedText box;
-    char key;  // '\b' backspace, kDelete delete, any other is typed
+    char key;           // '\b' backspace, kDelete delete, any other is typed
     std::string after;  // text, caret, and whether a typed key was taken
   } keys[] = {
-      {{"__:__", 0}, '2', "2_:__ 1 1"},         {{"2_:__", 1}, '3', "23:__ 3 1"},
-      {{"23:45", 5}, '6', "23:45 5 0"},         {{"23:45", 0}, '1', "13:45 1 1"},
-      {{"1_:__", 1}, 'a', "1_:__ 1 0"},         {{"1_:__", 1}, ':', "1_:__ 1 0"},
-      {{"1_:__", 2}, ':', "1_:__ 3 1"},         {{"garbage text", 99}, '7', "__:__ 5 0"},
-      {{"12:34", 3}, '\b', "1_:34 1 1"},        {{"__:34", 0}, '\b', "__:34 0 1"},
-      {{"12:34", 2}, kDelete, "12:_4 2 1"},     {{"1x;3", 0}, kDelete, "__:3_ 0 1"},
+      {{"__:__", 0}, '2', "2_:__ 1 1"},      {{"2_:__", 1}, '3', "23:__ 3 1"},
+      {{"23:45", 5}, '6', "23:45 5 0"},      {{"23:45", 0}, '1', "13:45 1 1"},
+      {{"1_:__", 1}, 'a', "1_:__ 1 0"},      {{"1_:__", 1}, ':', "1_:__ 1 0"},
+      {{"1_:__", 2}, ':', "1_:__ 3 1"},      {{"garbage text", 99}, '7', "__:__ 5 0"},
+      {{"12:34", 3}, '\b', "1_:34 1 1"},     {{"__:34", 0}, '\b', "__:34 0 1"},
+      {{"12:34", 2}, kDelete, "12:_4 2 1"},  {{"1x;3", 0}, kDelete, "__:3_ 0 1"},
       {{"12:345678", 5}, '\b', "12:3_ 4 1"},
   };
   for (const auto& k : keys) {
     SCOPED_TRACE(k.box.text + " at " + std::to_string(k.box.caret) + ", key " + std::to_string(k.key));
     MaskedText box = k.box;
     bool taken = true;
-    if (k.key == '\b') BackspaceInMask(kMask, '_', box);
-    else if (k.key == kDelete) DeleteInMask(kMask, '_', box);
-    else taken = TypeIntoMask(kMask, '_', box, k.key);
+    if (k.key == '\b')
+      BackspaceInMask(kMask, '_', box);
+    else if (k.key == kDelete)
+      DeleteInMask(kMask, '_', box);
+    else
+      taken = TypeIntoMask(kMask, '_', box, k.key);
     EXPECT_EQ(box.text + " " + std::to_string(box.caret) + " " + std::to_string(taken), k.after);
   }
   MaskedText box{"12:34", 0};
@@ -48,7 +52,8 @@ TEST(FolderTree, ShowsTheWayDownThenTheSubfoldersOneLevelDeeper) {
        {std::pair<std::string, std::string>{"C:\\Windows\\System32\\",
                                             "C:\\=C:\\|  Windows=C:\\Windows|    System32=C:\\Windows\\System32|"
                                             "      sub=C:\\Windows\\System32\\sub|open 2"},
-        {"C:\\", "C:\\=C:\\|  sub=C:\\sub|open 0"}, {"", "open -1"}}) {
+        {"C:\\", "C:\\=C:\\|  sub=C:\\sub|open 0"},
+        {"", "open -1"}}) {
     int open = -2;
     std::string shown;
     for (const FolderLine& line : FolderTreeLines(path, {"sub"}, open)) shown += line.text + "=" + line.path + "|";
@@ -59,7 +64,9 @@ TEST(FolderTree, ShowsTheWayDownThenTheSubfoldersOneLevelDeeper) {
 // A folder in memory whose every step can be made to fail; a failed write
 // leaves half the bytes, as a disk that fills up.
 struct FakeSteps : ReplaceSteps {
-  FileAttributes Attributes(const std::string& path) override { return files.count(path) ? marks[path] : FileAttributes{}; }
+  FileAttributes Attributes(const std::string& path) override {
+    return files.count(path) ? marks[path] : FileAttributes{};
+  }
   bool CreateTemporary(const std::string& folder, std::string& temporaryPath) override {
     files[temporary = temporaryPath = folder + "\\vk1.tmp"] = "";
     return failing != "CreateTemporary";

@@ -16,15 +16,27 @@ std::string Shown(std::optional<std::int64_t> value) { return value ? std::to_st
 
 TEST(SettingText, BooleansReadInAnyCaseOrAsNumbersAndIntegersRoundHalfToEvenWithinTheirRange) {
   EXPECT_EQ(BooleanText(kTrue) + BooleanText(kFalse), "TrueFalse");
-  const std::pair<const char*, const char*> texts[] = {
-      {"tRUE", "-1"},   {"FALSE", "0"},  {" 2 ", "-1"},   {"-0", "0"},      {"0.4", "-1"},    {"Truee", "none"},
-      {"1x", "none"},   {".", "none"},   {"", "none"},    {"yes", "none"}};
+  const std::pair<const char*, const char*> texts[] = {{"tRUE", "-1"}, {"FALSE", "0"},    {" 2 ", "-1"},  {"-0", "0"},
+                                                       {"0.4", "-1"},  {"Truee", "none"}, {"1x", "none"}, {".", "none"},
+                                                       {"", "none"},   {"yes", "none"}};
   for (const auto& [text, value] : texts) EXPECT_EQ(Shown(ParseBoolean(text)), value) << text;
-  const std::pair<const char*, const char*> numbers[] = {
-      {"  45 ", "45"},    {"-1", "-1"},     {"+007", "7"},    {"2.5", "2"},     {"3.5", "4"},          {"2.51", "3"},
-      {"-2.5", "-2"},     {"-3.5", "-4"},   {".5", "0"},      {"32767", "32767"}, {"-32768", "-32768"},
-      {"32767.5", "none"}, {"-32769", "none"}, {"1 000", "none"}, {"--1", "none"}, {"   ", "none"},
-      {"123456789012345678901234567890", "none"}};
+  const std::pair<const char*, const char*> numbers[] = {{"  45 ", "45"},
+                                                         {"-1", "-1"},
+                                                         {"+007", "7"},
+                                                         {"2.5", "2"},
+                                                         {"3.5", "4"},
+                                                         {"2.51", "3"},
+                                                         {"-2.5", "-2"},
+                                                         {"-3.5", "-4"},
+                                                         {".5", "0"},
+                                                         {"32767", "32767"},
+                                                         {"-32768", "-32768"},
+                                                         {"32767.5", "none"},
+                                                         {"-32769", "none"},
+                                                         {"1 000", "none"},
+                                                         {"--1", "none"},
+                                                         {"   ", "none"},
+                                                         {"123456789012345678901234567890", "none"}};
   for (const auto& [text, value] : numbers) EXPECT_EQ(Shown(ParseInteger(text, -32768, 32767)), value) << text;
 }
 
@@ -35,14 +47,19 @@ TEST(TimeConversions, PeriodsTimesAndDatesAsTheScheduleWritesAndReadsThem) {
   for (const auto& [text, time] : periods) EXPECT_EQ(PeriodToTime(text), time) << text;
   for (const auto& [text, time] : {std::pair{"23:59", "23:59"}, {"24:0", "0:0"}, {"27:44", "3:44"}})
     EXPECT_EQ(NormaliseTime(text), time) << text;
-  const std::pair<const char*, const char*> twoDigit[] = {
-      {"9:05", "09:05"}, {"0:0", "00:00"}, {"__:__", "__:__"}, {"9:60", "9:60"},
-      {"24:00", "24:00"}, {"7", "7"},      {"1:2:3", "1:2:3"}, {"123:4", "123:4"}};
+  const std::pair<const char*, const char*> twoDigit[] = {{"9:05", "09:05"},  {"0:0", "00:00"},   {"__:__", "__:__"},
+                                                          {"9:60", "9:60"},   {"24:00", "24:00"}, {"7", "7"},
+                                                          {"1:2:3", "1:2:3"}, {"123:4", "123:4"}};
   for (const auto& [text, time] : twoDigit) EXPECT_EQ(TwoDigitTime(text), time) << text;
   const platform::DateTime t{2102, 6, 9, 7, 5, 59};
   EXPECT_EQ(ClockText(t) + " " + DateText(t, "."), "07:05 09.06.02");
-  for (const auto& [text, day] : {std::pair{"09.06.02", "2002-6-9"}, {"9/6/2", "2002-6-9"}, {"06/012/26", "none"},
-                                  {"123/1/1", "none"}, {"1/1/123", "none"}, {"30/2/26", "none"}, {"1/1", "none"}}) {
+  for (const auto& [text, day] : {std::pair{"09.06.02", "2002-6-9"},
+                                  {"9/6/2", "2002-6-9"},
+                                  {"06/012/26", "none"},
+                                  {"123/1/1", "none"},
+                                  {"1/1/123", "none"},
+                                  {"30/2/26", "none"},
+                                  {"1/1", "none"}}) {
     const auto read = ReadDateText(text);
     EXPECT_EQ(read ? std::to_string(read->year) + "-" + std::to_string(read->month) + "-" + std::to_string(read->day)
                    : "none",
@@ -52,8 +69,14 @@ TEST(TimeConversions, PeriodsTimesAndDatesAsTheScheduleWritesAndReadsThem) {
 }
 
 TEST(ValidateTime, OnlyHoursUpTo23AndMinutesUpTo59AreATimeOfDay) {
-  for (const auto& [text, valid] : {std::pair{"23:59", true}, {"00:00", true}, {"24:00", false}, {"23:60", false},
-                                    {"1a:30", false}, {"7:30", false}, {"12345", false}, {"07:3:", false}})
+  for (const auto& [text, valid] : {std::pair{"23:59", true},
+                                    {"00:00", true},
+                                    {"24:00", false},
+                                    {"23:60", false},
+                                    {"1a:30", false},
+                                    {"7:30", false},
+                                    {"12345", false},
+                                    {"07:3:", false}})
     EXPECT_EQ(IsValidTimeOfDay(text), valid) << text;
   platform::FormDef def;
   platform::FormModel form(def);
@@ -79,10 +102,14 @@ TEST(ScheduleSettings, StoredTextsConvertByTheTextRulesOrReadAsTheDefaultAndAreL
     bool logged;
   } rows[] = {
       {"", "", "0 30 0 0 0", false},  // an empty store: the defaults, and nothing written
-      {"DayTime", "true", "-1 30 0 0 0", false},      {"DayTime", "", "0 30 0 0 0", true},
-      {"CancelTime", " 12.5 ", "0 12 0 0 0", false},  {"CancelTime", "99999", "0 30 0 0 0", true},
-      {"Force", "1", "0 30 0 -1 0", false},           {"Force", "yes", "0 30 0 0 0", true},
-      {"ForceList", "2", "0 30 0 0 -1", false},       {"Mode", "70000", "0 30 70000 0 0", false},
+      {"DayTime", "true", "-1 30 0 0 0", false},
+      {"DayTime", "", "0 30 0 0 0", true},
+      {"CancelTime", " 12.5 ", "0 12 0 0 0", false},
+      {"CancelTime", "99999", "0 30 0 0 0", true},
+      {"Force", "1", "0 30 0 -1 0", false},
+      {"Force", "yes", "0 30 0 0 0", true},
+      {"ForceList", "2", "0 30 0 0 -1", false},
+      {"Mode", "70000", "0 30 70000 0 0", false},
       {"Mode", "99999999999", "0 30 0 0 0", true},
   };
   for (const auto& row : rows) {

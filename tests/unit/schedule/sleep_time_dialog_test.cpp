@@ -36,9 +36,10 @@ struct Program : fakes::TestWorld {
            state.gTrayIcon.szTip.substr(0, state.gTrayIcon.szTip.find('\0')) + " | menus " +
            std::to_string(C("mnuTimerStart").enabled && C("mnuTimerStop").enabled) + " armed " +
            std::to_string(C("Timer1").enabled) + " saved " + saved + " changed " +
-           std::to_string(state.gFrmMain->Dialog().Changed()) + " | " + C("cboPeriod").text + " " + C("mskOnTime").text +
-           " " + std::to_string(day.year) + "-" + std::to_string(day.month) + "-" + std::to_string(day.day) +
-           (Main().Visible() ? " kept " + Main().Model().Focus() : "") + "\n" + journal.Take();
+           std::to_string(state.gFrmMain->Dialog().Changed()) + " | " + C("cboPeriod").text + " " +
+           C("mskOnTime").text + " " + std::to_string(day.year) + "-" + std::to_string(day.month) + "-" +
+           std::to_string(day.day) + (Main().Visible() ? " kept " + Main().Model().Focus() : "") + "\n" +
+           journal.Take();
   }
 };
 
@@ -48,7 +49,9 @@ User Then(User first, const char* button) {
     if (f.Visible()) f.UserClick(button);
   };
 }
-User Type(const char* control, const char* keys) { return Then([=](FakeFormHost& f) { f.UserType(control, keys); }, "CmdOK"); }
+User Type(const char* control, const char* keys) {
+  return Then([=](FakeFormHost& f) { f.UserType(control, keys); }, "CmdOK");
+}
 
 TEST(SetSleepTime, PlaysTheUsersStories) {
   const std::string open = "SetWindowPos -1 3|Show FrmMain 0|";
@@ -58,20 +61,23 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
   const std::string none = "0 [] Vesperkit | menus 0 armed 0 saved - - - - changed ";
   const std::string set15 = "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed ";
   const std::string today = " 2026-12-6\n" + open;
-  const std::string refused = " 2026-12-6 kept txtcancel\n" + open +
-                              "MessageBox Vesperkit 48: The cancel period must be a whole number of seconds from 1 to 32767.|";
+  const std::string refused =
+      " 2026-12-6 kept txtcancel\n" + open +
+      "MessageBox Vesperkit 48: The cancel period must be a whole number of seconds from 1 to 32767.|";
   const User byDate = [](FakeFormHost& f) {
     f.UserClick("optDayTime");
     f.UserType("mskOnTime", "0730");
     f.UserDate("dtpShutdown", {2027, 3, 5});
   };
   auto shown = [](const char* time) {
-    return Then([=](FakeFormHost& f) {
-      f.UserClick("optDayTime");
-      f.MoveFocus("mskOnTime");
-      f.Model().SetText("mskOnTime", time);
-      f.MoveFocus("txtcancel");
-    }, "CmdOK");
+    return Then(
+        [=](FakeFormHost& f) {
+          f.UserClick("optDayTime");
+          f.MoveFocus("mskOnTime");
+          f.Model().SetText("mskOnTime", time);
+          f.MoveFocus("txtcancel");
+        },
+        "CmdOK");
   };
   const struct {
     const char* name;
@@ -79,17 +85,32 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
     User user;
     std::string outcome;
   } rows[] = {
-      {"first opening with an empty store and OK at once", {}, Type("mskOnTime", ""),
+      {"first opening with an empty store and OK at once",
+       {},
+       Type("mskOnTime", ""),
        set15 + "0 saved False 30 0 - changed 0 | 15 Mins __:__" + today + ok},
-      {"time and date without a time keeps the previous tip", {}, Then([](FakeFormHost& f) { f.UserClick("optDayTime"); }, "CmdOK"),
-       "0 [__:__] Vesperkit | menus 0 armed 0 saved True 30 0 - changed 0 | 15 Mins __:__" + today + "Tray Modify|" + kept},
-      {"time and date", {}, Then(byDate, "CmdOK"),
-       "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed 0 saved True 30 0 - changed 0 | 15 Mins 07:30 "
-       "2027-3-5\n" + open + ok},
-      {"a typed period", {}, Type("cboPeriod", "2 hours"),
-       "-1 [] Shutdown period set as: 2 hours. | menus 1 armed 0 saved False 30 0 - changed 0 | 2 hours __:__" + today + ok},
-      {"a chosen period", {}, Then([](FakeFormHost& f) { f.UserChoose("cboPeriod", 4); }, "CmdOK"),
-       "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed 0 saved False 30 0 - changed 0 | 90 Mins __:__" + today + ok},
+      {"time and date without a time keeps the previous tip",
+       {},
+       Then([](FakeFormHost& f) { f.UserClick("optDayTime"); }, "CmdOK"),
+       "0 [__:__] Vesperkit | menus 0 armed 0 saved True 30 0 - changed 0 | 15 Mins __:__" + today + "Tray Modify|" +
+           kept},
+      {"time and date",
+       {},
+       Then(byDate, "CmdOK"),
+       "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed 0 saved True 30 0 - changed 0 | 15 Mins "
+       "07:30 "
+       "2027-3-5\n" +
+           open + ok},
+      {"a typed period",
+       {},
+       Type("cboPeriod", "2 hours"),
+       "-1 [] Shutdown period set as: 2 hours. | menus 1 armed 0 saved False 30 0 - changed 0 | 2 hours __:__" + today +
+           ok},
+      {"a chosen period",
+       {},
+       Then([](FakeFormHost& f) { f.UserChoose("cboPeriod", 4); }, "CmdOK"),
+       "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed 0 saved False 30 0 - changed 0 | 90 Mins __:__" +
+           today + ok},
       {"nothing, while the timer runs", Type("mskOnTime", ""), Type("mskOnTime", ""),
        set15 + "1 saved False 30 0 - changed 0 | 15 Mins __:__" + today + kept},
       {"a mode chosen", Type("mskOnTime", ""), Then([](FakeFormHost& f) { f.UserChoose("cboMode", 1); }, "CmdOK"),
@@ -98,39 +119,69 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
        set15 + "0 saved False 30 -1 - changed 0 | 15 Mins __:__" + today + ok},
       {"only the cancel period typed", Type("mskOnTime", ""), Type("txtcancel", "45"),
        set15 + "0 saved False 45 0 - changed 0 | 15 Mins __:__" + today + ok},
-      {"the cancel period stepped", Type("mskOnTime", ""), Then([](FakeFormHost& f) { f.UserStep("UpCancel", 1); }, "CmdOK"),
+      {"the cancel period stepped", Type("mskOnTime", ""),
+       Then([](FakeFormHost& f) { f.UserStep("UpCancel", 1); }, "CmdOK"),
        set15 + "0 saved False 31 0 - changed 0 | 15 Mins __:__" + today + ok},
-      {"a cancel period of 32767", {}, Type("txtcancel", "32767"), set15 + "0 saved False 32767 0 - changed 0 | 15 Mins __:__" + today + ok},
+      {"a cancel period of 32767",
+       {},
+       Type("txtcancel", "32767"),
+       set15 + "0 saved False 32767 0 - changed 0 | 15 Mins __:__" + today + ok},
       {"a cancel period of 0 is refused", {}, Type("txtcancel", "0"), none + "1 | 15 Mins __:__" + refused},
       {"and one of 32768", {}, Type("txtcancel", "32768"), none + "1 | 15 Mins __:__" + refused},
-      {"Cancel after switching the option reads it back and keeps the change for the next OK", {},
-       Then([](FakeFormHost& f) { f.UserClick("optDayTime"); }, "CmdCancel"), none + "1 | 15 Mins __:__" + today + closed},
-      {"a time of 25:00 keeps the focus without a message", {}, shown("25:00"),
+      {"Cancel after switching the option reads it back and keeps the change for the next OK",
+       {},
+       Then([](FakeFormHost& f) { f.UserClick("optDayTime"); }, "CmdCancel"),
+       none + "1 | 15 Mins __:__" + today + closed},
+      {"a time of 25:00 keeps the focus without a message",
+       {},
+       shown("25:00"),
        none + "1 | 15 Mins 25:00 2026-12-6 kept mskOnTime\n" + open},
       {"and one of 2_:7_", {}, shown("2_:7_"), none + "1 | 15 Mins 20:70 2026-12-6 kept mskOnTime\n" + open},
-      {"__:__ is midnight", {}, shown("__:__"),
-       "-1 [00:00] Shutdown set for 00:00 on the 06/12/26 | menus 1 armed 0 saved True 30 0 - changed 0 | 15 Mins 00:00" +
-       today + ok},
-      {"Cancel by period shows the entry of the confirmed schedule", Then([](FakeFormHost& f) { f.UserChoose("cboPeriod", 4); }, "CmdOK"),
+      {"__:__ is midnight",
+       {},
+       shown("__:__"),
+       "-1 [00:00] Shutdown set for 00:00 on the 06/12/26 | menus 1 armed 0 saved True 30 0 - changed 0 | 15 Mins "
+       "00:00" +
+           today + ok},
+      {"Cancel by period shows the entry of the confirmed schedule",
+       Then([](FakeFormHost& f) { f.UserChoose("cboPeriod", 4); }, "CmdOK"),
        Then([](FakeFormHost& f) { f.UserChoose("cboPeriod", 1); }, "CmdCancel"),
-       "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed 1 saved False 30 0 - changed 1 | 90 Mins __:__" + today + closed},
+       "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed 1 saved False 30 0 - changed 1 | 90 Mins __:__" +
+           today + closed},
       {"Cancel by date shows the confirmed time and day", Then(byDate, "CmdOK"),
-       Then([](FakeFormHost& f) { f.UserType("mskOnTime", "0815"); f.UserDate("dtpShutdown", {2027, 1, 1}); }, "CmdCancel"),
-       "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed 1 saved True 30 0 - changed 1 | 15 Mins 07:30 "
-       "2027-3-5\n" + open + closed},
-      {"while it is shown the tray brings it to the front and its frame does not close", {},
-       Then([](FakeFormHost& f) { f.Click("mnuTimeSet"); f.Click("mnuAbout"); f.CloseFrame(); }, "CmdCancel"),
+       Then(
+           [](FakeFormHost& f) {
+             f.UserType("mskOnTime", "0815");
+             f.UserDate("dtpShutdown", {2027, 1, 1});
+           },
+           "CmdCancel"),
+       "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed 1 saved True 30 0 - changed 1 | 15 Mins "
+       "07:30 "
+       "2027-3-5\n" +
+           open + closed},
+      {"while it is shown the tray brings it to the front and its frame does not close",
+       {},
+       Then(
+           [](FakeFormHost& f) {
+             f.Click("mnuTimeSet");
+             f.Click("mnuAbout");
+             f.CloseFrame();
+           },
+           "CmdCancel"),
        none + "0 | 15 Mins __:__" + today + "BringToFront FrmMain|BringToFront FrmMain|" + closed},
-      {"Advanced opens the Advanced Options over it, whose OK saves the switches and marks nothing here", {},
+      {"Advanced opens the Advanced Options over it, whose OK saves the switches and marks nothing here",
+       {},
        [](FakeFormHost& f) {
          const bool advanced = f.Def().name == "FrmAdvanced";
          f.UserClick(advanced ? "chkForce" : "CmdAdvanced");
          f.UserClick(advanced ? "CmdOK" : "CmdCancel");
        },
        "0 [] Vesperkit | menus 0 armed 0 saved - - - True changed 0 | 15 Mins __:__" + today +
-       "Load FrmAdvanced|SetWindowPos -1 3|Show FrmAdvanced 4096|MessageBox Vesperkit 4112: Enabling this option will "
-       "force the system to shutdown.\r\nThis will result in any unsaved work being lost.\r\nUse with caution!|"
-       "SetWindowPos -2 3|" + closed},
+           "Load FrmAdvanced|SetWindowPos -1 3|Show FrmAdvanced 4096|MessageBox Vesperkit 4112: Enabling this option "
+           "will "
+           "force the system to shutdown.\r\nThis will result in any unsaved work being lost.\r\nUse with caution!|"
+           "SetWindowPos -2 3|" +
+           closed},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
@@ -146,8 +197,9 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
 }
 
 TEST(SetSleepTime, ArrangeFramesStacksTheFrames105TwipsApart) {
-  for (const auto& [arrangement, figures] : {std::pair{Arrangement::TimeAndDate, "10 1200 1200 2520 3360 4200 4200 4200 5015"},
-                                             {Arrangement::Period, "01 1200 1200 2160 3000 3840 3840 3840 4655"}}) {
+  for (const auto& [arrangement, figures] :
+       {std::pair{Arrangement::TimeAndDate, "10 1200 1200 2520 3360 4200 4200 4200 5015"},
+        {Arrangement::Period, "01 1200 1200 2160 3000 3840 3840 3840 4655"}}) {
     Program p;
     p.state.gFrmMain->Dialog().ArrangeFrames(arrangement);
     std::string shown = std::to_string(p.C("Frame2").visible) + std::to_string(p.C("Frame3").visible);
@@ -163,8 +215,8 @@ TEST(SetSleepTime, TheModeListOffersHibernateOnTheNewerGenerationOnlyAndAStrayMo
     VbBool hibernate;
     const char* stored;
     const char* shown;  // entries, the selected one and the text, whether PowerControl was asked
-  } rows[] = {{4, kTrue, "0", "2 0 Shutdown 0"},  {6, kFalse, "2", "2 -1  1"},  {6, kTrue, "2", "3 2 Hibernate 1"},
-              {6, kTrue, "7", "3 -1  1"},         {6, kTrue, "-1", "3 -1  1"}, {5, kTrue, "1", "3 1 Suspend 1"}};
+  } rows[] = {{4, kTrue, "0", "2 0 Shutdown 0"}, {6, kFalse, "2", "2 -1  1"}, {6, kTrue, "2", "3 2 Hibernate 1"},
+              {6, kTrue, "7", "3 -1  1"},        {6, kTrue, "-1", "3 -1  1"}, {5, kTrue, "1", "3 1 Suspend 1"}};
   for (const auto& row : rows) {
     SCOPED_TRACE(std::to_string(row.major) + " " + row.stored);
     fakes::TestWorld w;

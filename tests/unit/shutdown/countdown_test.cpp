@@ -14,11 +14,13 @@ using fakes::FakeFormHost;
 
 TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
   const std::string ends = "Process.Flags 4|Process.ProcessPath C:\\Tools\\app.exe|Process.EndProcess|";
-  const std::string own = "Process.Flags 4|Process.ProcessPath C:\\Program Files\\Vesperkit\\Vesperkit.exe|Process.EndProcess|";
+  const std::string own =
+      "Process.Flags 4|Process.ProcessPath C:\\Program Files\\Vesperkit\\Vesperkit.exe|Process.EndProcess|";
   const std::string count = "3|Flash|2|Flash|1|", alt = "Power.AltShutdownSupported|", act = "Power.DoPowerAction|";
   const std::string shutdown = alt + "Power.PowerAction 2|Power.ForceAction 0|" + ends + act;
   const std::string off = "SetWindowPos -2 3|", box = "MessageBox Vesperkit 48: The ";
-  const std::string failed = " failed with error 0x80004005.\r\nThe shutdown has been called off; start the timer again when ready.|";
+  const std::string failed =
+      " failed with error 0x80004005.\r\nThe shutdown has been called off; start the timer again when ready.|";
   // How it ends: the warning open with its buttons dead, or closed; TimerRunning; the tray's clock.
   const std::string open = "open -1 green", closed = "closed 0 green", stopped = "closed 0 red";
   struct Case {
@@ -32,35 +34,74 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
     std::string journal, end;
   };
   const Case cases[] = {
-      {.name = "before the fifth generation, a plain shutdown", .major = 4,
-       .journal = count + "Power.PowerAction 16|Power.ForceAction 0|" + ends + own + act, .end = open},
+      {.name = "before the fifth generation, a plain shutdown",
+       .major = 4,
+       .journal = count + "Power.PowerAction 16|Power.ForceAction 0|" + ends + own + act,
+       .end = open},
       {.name = "from the fifth on, the other shutdown", .major = 5, .journal = count + shutdown, .end = open},
-      {.name = "forced, where the other shutdown is missing", .alt = kFalse, .force = kTrue,
-       .journal = count + alt + "Power.PowerAction 16|Power.ForceAction -1|" + ends + act, .end = open},
-      {.name = "suspend, with any force but zero", .mode = 1, .major = 4, .force = 1,
-       .journal = count + "Power.PowerAction 64|Power.ForceAction -1|" + ends + own + act + "Tray Modify|", .end = stopped},
-      {.name = "hibernation", .mode = 2,
-       .journal = count + "Power.PowerAction 32|Power.ForceAction 0|" + ends + act + "Tray Modify|", .end = stopped},
-      {.name = "a warning of one second acts at the first tick", .cancelTime = 1, .journal = "1|" + shutdown, .end = open},
+      {.name = "forced, where the other shutdown is missing",
+       .alt = kFalse,
+       .force = kTrue,
+       .journal = count + alt + "Power.PowerAction 16|Power.ForceAction -1|" + ends + act,
+       .end = open},
+      {.name = "suspend, with any force but zero",
+       .mode = 1,
+       .major = 4,
+       .force = 1,
+       .journal = count + "Power.PowerAction 64|Power.ForceAction -1|" + ends + own + act + "Tray Modify|",
+       .end = stopped},
+      {.name = "hibernation",
+       .mode = 2,
+       .journal = count + "Power.PowerAction 32|Power.ForceAction 0|" + ends + act + "Tray Modify|",
+       .end = stopped},
+      {.name = "a warning of one second acts at the first tick",
+       .cancelTime = 1,
+       .journal = "1|" + shutdown,
+       .end = open},
       {.name = "and a negative one", .cancelTime = -5, .journal = "-5|" + shutdown, .end = open},
       {.name = "OK", .key = "CmdOK", .journal = "3|Flash|2|" + shutdown, .end = open},
       {.name = "Cancel", .key = "CmdCancel", .journal = "3|Flash|2|" + off, .end = closed},
       {.name = "Escape", .key = "Escape", .journal = "3|Flash|2|" + off, .end = closed},
       {.name = "the frame's Close", .key = "frame", .journal = "3|Flash|2|" + off, .end = closed},
-      {.name = "mode 3 is reported", .mode = 3, .journal = count + box + "shutdown could not start: the shutdown mode 3 "
-       "is not one of Shutdown, Suspend or Hibernate.\r\nThe shutdown has been called off; start the timer again when "
-       "ready.|" + off, .end = closed},
-      {.name = "no PowerControl", .failing = "missing", .journal = count + "Create PowerControl|" + box + "shutdown could "
-       "not start: the PowerControl component could not be created (error 0x80040154).\r\nThe shutdown has been called "
-       "off; start the timer again when ready.|" + off, .end = closed},
-      {.name = "AltShutdownSupported fails", .failing = "AltShutdownSupported",
-       .journal = count + alt + box + "shutdown could not be carried out: PowerControl.AltShutdownSupported" + failed + off,
+      {.name = "mode 3 is reported",
+       .mode = 3,
+       .journal = count + box +
+                  "shutdown could not start: the shutdown mode 3 "
+                  "is not one of Shutdown, Suspend or Hibernate.\r\nThe shutdown has been called off; start the timer "
+                  "again when "
+                  "ready.|" +
+                  off,
        .end = closed},
-      {.name = "ForceAction fails", .mode = 1, .failing = "ForceAction", .journal = count + "Power.PowerAction 64|"
-       "Power.ForceAction 0|" + box + "suspend could not be carried out: PowerControl.ForceAction" + failed + off, .end = closed},
-      {.name = "DoPowerAction fails", .mode = 2, .failing = "DoPowerAction", .journal = count + "Power.PowerAction 32|"
-       "Power.ForceAction 0|" + ends + act + box + "hibernation could not be carried out: PowerControl.DoPowerAction" +
-       failed + off, .end = closed},
+      {.name = "no PowerControl",
+       .failing = "missing",
+       .journal = count + "Create PowerControl|" + box +
+                  "shutdown could "
+                  "not start: the PowerControl component could not be created (error 0x80040154).\r\nThe shutdown has "
+                  "been called "
+                  "off; start the timer again when ready.|" +
+                  off,
+       .end = closed},
+      {.name = "AltShutdownSupported fails",
+       .failing = "AltShutdownSupported",
+       .journal =
+           count + alt + box + "shutdown could not be carried out: PowerControl.AltShutdownSupported" + failed + off,
+       .end = closed},
+      {.name = "ForceAction fails",
+       .mode = 1,
+       .failing = "ForceAction",
+       .journal = count +
+                  "Power.PowerAction 64|"
+                  "Power.ForceAction 0|" +
+                  box + "suspend could not be carried out: PowerControl.ForceAction" + failed + off,
+       .end = closed},
+      {.name = "DoPowerAction fails",
+       .mode = 2,
+       .failing = "DoPowerAction",
+       .journal = count +
+                  "Power.PowerAction 32|"
+                  "Power.ForceAction 0|" +
+                  ends + act + box + "hibernation could not be carried out: PowerControl.DoPowerAction" + failed + off,
+       .end = closed},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

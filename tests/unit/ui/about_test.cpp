@@ -73,14 +73,18 @@ TEST(About, GetKeyValueReadsStringsAndDwordsUpTo1024Bytes) {
     std::string bytes;
     std::uint32_t type;  // 0: no such value
     std::string read;    // the result, and the text read into "old"
-  } cases[] = {{"C:\\a b\0"s, platform::kRegSz, "-1 C:\\a b"},          {"no NUL", platform::kRegSz, "-1 no NUL"},
-               {"\x05\x01\0\x80"s, platform::kRegDword, "-1 2147483909"}, {"xyz", platform::kRegBinary, "-1 old"},
+  } cases[] = {{"C:\\a b\0"s, platform::kRegSz, "-1 C:\\a b"},
+               {"no NUL", platform::kRegSz, "-1 no NUL"},
+               {"\x05\x01\0\x80"s, platform::kRegDword, "-1 2147483909"},
+               {"xyz", platform::kRegBinary, "-1 old"},
                {std::string(1024, 'x'), platform::kRegSz, "-1 " + std::string(1024, 'x')},
-               {std::string(1025, 'x'), platform::kRegSz, "0 "},          {"", 0, "0 "}};
+               {std::string(1025, 'x'), platform::kRegSz, "0 "},
+               {"", 0, "0 "}};
   for (const auto& c : cases) {
     fakes::TestWorld w;
     w.registry.Put("K", c.type ? "v" : "other", c.bytes, c.type);
-    FrmAbout box({w.forms, w.registry, w.files, w.shell, w.shell, w.shell, w.state.MenuDefault, w.state.LastMenuDefault});
+    FrmAbout box(
+        {w.forms, w.registry, w.files, w.shell, w.shell, w.shell, w.state.MenuDefault, w.state.LastMenuDefault});
     std::string text = "old", none = "old";
     const VbBool read = box.GetKeyValue(platform::kHkeyLocalMachine, "K", "v", text);
     EXPECT_EQ(std::to_string(read) + " " + text, c.read) << c.type;
@@ -90,17 +94,23 @@ TEST(About, GetKeyValueReadsStringsAndDwordsUpTo1024Bytes) {
 
 TEST(CloseItem, DisablingAndEnablingRenumberTheItemAndSwitchItsLowStateBits) {
   const std::string all = "IsWindow|GetSystemMenu|GetMenuItemInfo|SetMenuItemInfo|SetMenuItemInfo|SendNcActivate|";
-  const std::string notFound = "IsWindow|GetSystemMenu|GetMenuItemInfo|", closed = "4294967286 131 ", open = "61536 128 ";
+  const std::string notFound = "IsWindow|GetSystemMenu|GetMenuItemInfo|", closed = "4294967286 131 ",
+                    open = "61536 128 ";
   const struct {
     std::vector<VbBool> calls;
     WindowHandle window;
     bool failSet;
     std::string after;  // the item's id and state, then the steps of the last call
   } cases[] = {
-      {{kFalse}, 0x100, false, closed + all},   {{kFalse, kFalse}, 0x100, false, closed + notFound},
-      {{kFalse, 1}, 0x100, false, open + all},  {{kTrue}, 0x100, false, open + notFound},
+      {{kFalse}, 0x100, false, closed + all},
+      {{kFalse, kFalse}, 0x100, false, closed + notFound},
+      {{kFalse, 1}, 0x100, false, open + all},
+      {{kTrue}, 0x100, false, open + notFound},
       {{kFalse}, 0x999, false, open + "IsWindow|"},  // not a window
-      {{kFalse}, 0x100, true, open + "IsWindow|GetSystemMenu|GetMenuItemInfo|SetMenuItemInfo|"},  // a failed renumbering
+      {{kFalse},
+       0x100,
+       true,
+       open + "IsWindow|GetSystemMenu|GetMenuItemInfo|SetMenuItemInfo|"},  // a failed renumbering
   };
   for (const auto& c : cases) {
     fakes::Journal journal;
