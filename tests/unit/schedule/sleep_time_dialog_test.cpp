@@ -53,23 +53,30 @@ User Type(const char* control, const char* keys) {
   return Then([=](FakeFormHost& f) { f.UserType(control, keys); }, "CmdOK");
 }
 
+// Each row opens the dialog once per script, starting the timer after every
+// opening but the last, whose outcome it compares.
 TEST(SetSleepTime, PlaysTheUsersStories) {
   const std::string open = "SetWindowPos -1 3|Show FrmMain 0|";
   const std::string ok = "Tray Modify|Tray Modify|SetWindowPos -2 3|Hide FrmMain|";  // stopped, then the tip
-  const std::string kept = "Tray Modify|SetWindowPos -2 3|Hide FrmMain|";
-  const std::string closed = "SetWindowPos -2 3|Hide FrmMain|";
+  const std::string kept = "Tray Modify|SetWindowPos -2 3|Hide FrmMain|", closed = "SetWindowPos -2 3|Hide FrmMain|";
   const std::string none = "0 [] Vesperkit | menus 0 armed 0 saved - - - - changed ";
   const std::string set15 = "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed ";
-  const std::string today = " 2026-12-6\n" + open;
-  const std::string refused =
-      " 2026-12-6 kept txtcancel\n" + open +
-      "MessageBox Vesperkit 48: The cancel period must be a whole number of seconds from 1 to 32767.|";
-  const User byDate = [](FakeFormHost& f) {
-    f.UserClick("optDayTime");
-    f.UserType("mskOnTime", "0730");
-    f.UserDate("dtpShutdown", {2027, 3, 5});
-  };
-  auto shown = [](const char* time) {
+  const std::string today = " 2026-12-6\n" + open, box = "15 Mins __:__" + today;
+  const std::string refused = none + "1 | 15 Mins __:__ 2026-12-6 kept txtcancel\n" + open +
+                              "MessageBox Vesperkit 48: The cancel period must be a whole number of seconds from 1 to "
+                              "32767.|";
+  const std::string advanced =
+      "Load FrmAdvanced|SetWindowPos -1 3|Show FrmAdvanced 4096|MessageBox Vesperkit 4112: "
+      "Enabling this option will force the system to shutdown.\r\nThis will result in any "
+      "unsaved work being lost.\r\nUse with caution!|SetWindowPos -2 3|";
+  const User byDate = Then(
+      [](FakeFormHost& f) {
+        f.UserClick("optDayTime");
+        f.UserType("mskOnTime", "0730");
+        f.UserDate("dtpShutdown", {2027, 3, 5});
+      },
+      "CmdOK");
+  auto timeShown = [](const char* time) {
     return Then(
         [=](FakeFormHost& f) {
           f.UserClick("optDayTime");
@@ -79,119 +86,104 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
         },
         "CmdOK");
   };
+  auto clicked = [](const char* control, const char* button) {
+    return Then([=](FakeFormHost& f) { f.UserClick(control); }, button);
+  };
+  auto chosen = [](const char* control, int index, const char* button) {
+    return Then([=](FakeFormHost& f) { f.UserChoose(control, index); }, button);
+  };
+  const User okAtOnce = Type("mskOnTime", "");
   const struct {
     const char* name;
-    User before;  // an opening before the story
-    User user;
+    std::vector<User> openings;
     std::string outcome;
   } rows[] = {
       {"first opening with an empty store and OK at once",
-       {},
-       Type("mskOnTime", ""),
-       set15 + "0 saved False 30 0 - changed 0 | 15 Mins __:__" + today + ok},
+       {okAtOnce},
+       set15 + "0 saved False 30 0 - changed 0 | " + box + ok},
       {"time and date without a time keeps the previous tip",
-       {},
-       Then([](FakeFormHost& f) { f.UserClick("optDayTime"); }, "CmdOK"),
-       "0 [__:__] Vesperkit | menus 0 armed 0 saved True 30 0 - changed 0 | 15 Mins __:__" + today + "Tray Modify|" +
-           kept},
+       {clicked("optDayTime", "CmdOK")},
+       "0 [__:__] Vesperkit | menus 0 armed 0 saved True 30 0 - changed 0 | " + box + "Tray Modify|" + kept},
       {"time and date",
-       {},
-       Then(byDate, "CmdOK"),
+       {byDate},
        "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed 0 saved True 30 0 - changed 0 | 15 Mins "
-       "07:30 "
-       "2027-3-5\n" +
+       "07:30 2027-3-5\n" +
            open + ok},
       {"a typed period",
-       {},
-       Type("cboPeriod", "2 hours"),
+       {Type("cboPeriod", "2 hours")},
        "-1 [] Shutdown period set as: 2 hours. | menus 1 armed 0 saved False 30 0 - changed 0 | 2 hours __:__" + today +
            ok},
       {"a chosen period",
-       {},
-       Then([](FakeFormHost& f) { f.UserChoose("cboPeriod", 4); }, "CmdOK"),
+       {chosen("cboPeriod", 4, "CmdOK")},
        "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed 0 saved False 30 0 - changed 0 | 90 Mins __:__" +
            today + ok},
-      {"nothing, while the timer runs", Type("mskOnTime", ""), Type("mskOnTime", ""),
-       set15 + "1 saved False 30 0 - changed 0 | 15 Mins __:__" + today + kept},
-      {"a mode chosen", Type("mskOnTime", ""), Then([](FakeFormHost& f) { f.UserChoose("cboMode", 1); }, "CmdOK"),
-       set15 + "1 saved False 30 1 - changed 0 | 15 Mins __:__" + today + kept},
-      {"a mode typed", Type("mskOnTime", ""), Type("cboMode", "Suspend"),
-       set15 + "0 saved False 30 -1 - changed 0 | 15 Mins __:__" + today + ok},
-      {"only the cancel period typed", Type("mskOnTime", ""), Type("txtcancel", "45"),
-       set15 + "0 saved False 45 0 - changed 0 | 15 Mins __:__" + today + ok},
-      {"the cancel period stepped", Type("mskOnTime", ""),
-       Then([](FakeFormHost& f) { f.UserStep("UpCancel", 1); }, "CmdOK"),
-       set15 + "0 saved False 31 0 - changed 0 | 15 Mins __:__" + today + ok},
+      {"nothing, while the timer runs", {okAtOnce, okAtOnce}, set15 + "1 saved False 30 0 - changed 0 | " + box + kept},
+      {"a mode chosen",
+       {okAtOnce, chosen("cboMode", 1, "CmdOK")},
+       set15 + "1 saved False 30 1 - changed 0 | " + box + kept},
+      {"a mode typed", {okAtOnce, Type("cboMode", "Suspend")}, set15 + "0 saved False 30 -1 - changed 0 | " + box + ok},
+      {"only the cancel period typed",
+       {okAtOnce, Type("txtcancel", "45")},
+       set15 + "0 saved False 45 0 - changed 0 | " + box + ok},
+      {"the cancel period stepped",
+       {okAtOnce, Then([](FakeFormHost& f) { f.UserStep("UpCancel", 1); }, "CmdOK")},
+       set15 + "0 saved False 31 0 - changed 0 | " + box + ok},
       {"a cancel period of 32767",
-       {},
-       Type("txtcancel", "32767"),
-       set15 + "0 saved False 32767 0 - changed 0 | 15 Mins __:__" + today + ok},
-      {"a cancel period of 0 is refused", {}, Type("txtcancel", "0"), none + "1 | 15 Mins __:__" + refused},
-      {"and one of 32768", {}, Type("txtcancel", "32768"), none + "1 | 15 Mins __:__" + refused},
+       {Type("txtcancel", "32767")},
+       set15 + "0 saved False 32767 0 - changed 0 | " + box + ok},
+      {"a cancel period of 0 is refused", {Type("txtcancel", "0")}, refused},
+      {"and one of 32768", {Type("txtcancel", "32768")}, refused},
       {"Cancel after switching the option reads it back and keeps the change for the next OK",
-       {},
-       Then([](FakeFormHost& f) { f.UserClick("optDayTime"); }, "CmdCancel"),
-       none + "1 | 15 Mins __:__" + today + closed},
+       {clicked("optDayTime", "CmdCancel")},
+       none + "1 | " + box + closed},
       {"a time of 25:00 keeps the focus without a message",
-       {},
-       shown("25:00"),
+       {timeShown("25:00")},
        none + "1 | 15 Mins 25:00 2026-12-6 kept mskOnTime\n" + open},
-      {"and one of 2_:7_", {}, shown("2_:7_"), none + "1 | 15 Mins 20:70 2026-12-6 kept mskOnTime\n" + open},
+      {"and one of 2_:7_", {timeShown("2_:7_")}, none + "1 | 15 Mins 20:70 2026-12-6 kept mskOnTime\n" + open},
       {"__:__ is midnight",
-       {},
-       shown("__:__"),
+       {timeShown("__:__")},
        "-1 [00:00] Shutdown set for 00:00 on the 06/12/26 | menus 1 armed 0 saved True 30 0 - changed 0 | 15 Mins "
        "00:00" +
            today + ok},
       {"Cancel by period shows the entry of the confirmed schedule",
-       Then([](FakeFormHost& f) { f.UserChoose("cboPeriod", 4); }, "CmdOK"),
-       Then([](FakeFormHost& f) { f.UserChoose("cboPeriod", 1); }, "CmdCancel"),
+       {chosen("cboPeriod", 4, "CmdOK"), chosen("cboPeriod", 1, "CmdCancel")},
        "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed 1 saved False 30 0 - changed 1 | 90 Mins __:__" +
            today + closed},
-      {"Cancel by date shows the confirmed time and day", Then(byDate, "CmdOK"),
-       Then(
-           [](FakeFormHost& f) {
-             f.UserType("mskOnTime", "0815");
-             f.UserDate("dtpShutdown", {2027, 1, 1});
-           },
-           "CmdCancel"),
+      {"Cancel by date shows the confirmed time and day",
+       {byDate, Then(
+                    [](FakeFormHost& f) {
+                      f.UserType("mskOnTime", "0815");
+                      f.UserDate("dtpShutdown", {2027, 1, 1});
+                    },
+                    "CmdCancel")},
        "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed 1 saved True 30 0 - changed 1 | 15 Mins "
-       "07:30 "
-       "2027-3-5\n" +
+       "07:30 2027-3-5\n" +
            open + closed},
       {"while it is shown the tray brings it to the front and its frame does not close",
-       {},
-       Then(
+       {Then(
            [](FakeFormHost& f) {
              f.Click("mnuTimeSet");
              f.Click("mnuAbout");
              f.CloseFrame();
            },
-           "CmdCancel"),
-       none + "0 | 15 Mins __:__" + today + "BringToFront FrmMain|BringToFront FrmMain|" + closed},
+           "CmdCancel")},
+       none + "0 | " + box + "BringToFront FrmMain|BringToFront FrmMain|" + closed},
       {"Advanced opens the Advanced Options over it, whose OK saves the switches and marks nothing here",
-       {},
-       [](FakeFormHost& f) {
-         const bool advanced = f.Def().name == "FrmAdvanced";
-         f.UserClick(advanced ? "chkForce" : "CmdAdvanced");
-         f.UserClick(advanced ? "CmdOK" : "CmdCancel");
-       },
-       "0 [] Vesperkit | menus 0 armed 0 saved - - - True changed 0 | 15 Mins __:__" + today +
-           "Load FrmAdvanced|SetWindowPos -1 3|Show FrmAdvanced 4096|MessageBox Vesperkit 4112: Enabling this option "
-           "will "
-           "force the system to shutdown.\r\nThis will result in any unsaved work being lost.\r\nUse with caution!|"
-           "SetWindowPos -2 3|" +
-           closed},
+       {[](FakeFormHost& f) {
+         const bool isAdvanced = f.Def().name == "FrmAdvanced";
+         f.UserClick(isAdvanced ? "chkForce" : "CmdAdvanced");
+         f.UserClick(isAdvanced ? "CmdOK" : "CmdCancel");
+       }},
+       "0 [] Vesperkit | menus 0 armed 0 saved - - - True changed 0 | " + box + advanced + closed},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(row.name);
     Program p;
-    if (row.before) {
-      p.Open(row.before);
-      p.Main().Click("mnuTimerStart");
+    for (const User& opening : row.openings) {
+      if (&opening != &row.openings.front()) p.Main().Click("mnuTimerStart");
+      p.journal.entries.clear();
+      p.Open(opening);
     }
-    p.journal.entries.clear();
-    p.Open(row.user);
     EXPECT_EQ(p.Outcome(), row.outcome);
   }
 }
