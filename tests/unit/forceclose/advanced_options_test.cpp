@@ -3,6 +3,9 @@
 // registry and "Files.dat". A restart is what a fresh read of both gives.
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+
 #include "fakes/test_world.h"
 #include "forceclose/force_list.h"
 #include "forceclose/frm_advanced.h"
@@ -22,13 +25,19 @@ std::string Paths(const AppEntryList& entries) {
   return paths;
 }
 
-// Clicks the controls in turn; "list=n" chooses entry n of the list.
-Script Click(std::vector<std::string> controls) {
+// Clicks the controls in turn; "list=n" chooses entry n of the list, "list+n"
+// checks or unchecks it.
+Script Click(const std::string& controls) {
   return [=](FakeFormHost& f) {
-    for (const std::string& c : controls) {
-      const auto is = c.find('=');
-      EXPECT_TRUE(is == std::string::npos ? f.UserClick(c)
-                                          : f.UserChoose(c.substr(0, is), std::stoi(c.substr(is + 1))));
+    std::istringstream in(controls);
+    for (std::string c; in >> c;) {
+      const auto at = c.find_first_of("=+");
+      const int n = at == std::string::npos ? 0 : std::stoi(c.substr(at + 1));
+      const std::string list = c.substr(0, at);
+      EXPECT_TRUE(at == std::string::npos ? f.UserClick(c)
+                  : c[at] == '='          ? f.UserChoose(list, n)
+                                          : f.UserCheckItem(list, n))
+          << c;
     }
   };
 }
@@ -81,114 +90,74 @@ struct World : fakes::TestWorld {
   persistence::CRegSettings store{registry, state.gLogErr};
 };
 
+// Each row: the switches Force and ForceList, the listed paths, and what the
+// user clicks in the dialog; then the script of any picker it opens.
 TEST(AdvancedOptions, PlaysTheUsersStories) {
-  const std::vector<std::string> one = {"C:\\app.exe"}, three = {"C:\\a.exe", "C:\\b.exe", "C:\\c.exe"};
-  const Script pickFirst = [](FakeFormHost& p) { EXPECT_TRUE(p.UserDoubleClick("File1", 0)); };
   const std::string open = "\nLoad FrmAdvanced|SetWindowPos -1 3|Show FrmAdvanced 1911|", off = "SetWindowPos -2 3|";
   const std::string picker = "Load FrmAppList|SetWindowPos -1 3|Show FrmAppList 4096|";
   const std::string warning =
       "MessageBox Vesperkit 4112: Enabling this option will force the system to shutdown.\r\n"
       "This will result in any unsaved work being lost.\r\nUse with caution!|";
-  const std::string saved = " | - - C:\\app.exe" + open, aPicked = " | - - C:\\app.exe" + open + picker;
+  const std::string saved = " | - - C:\\app.exe" + open, picked = saved + picker;
   const std::string f = "C:\\" + std::string(91, 'f');  // with "\\a.exe", 100 characters
+  const Script pickFirst = Click("File1=0 CmdOK");
   const struct {
-    const char* name;
-    VbBool force, forceApp;
-    std::vector<std::string> paths;
-    Script advanced, picker;
+    std::string script;
+    Script picker;
     std::string outcome;
   } rows[] = {
-      {"opened with neither switch, OK writes nothing",
-       kFalse,
-       kFalse,
-       one,
-       Click({"CmdOK"}),
-       {},
-       "00lD app.exe* | 0 0 C:\\app.exe" + saved + off},
-      {"with Force", kTrue, kFalse, one, Click({"CmdOK"}), {}, "10lD app.exe* | -1 0 C:\\app.exe" + saved + off},
-      {"with ForceList", kFalse, kTrue, one, Click({"CmdOK"}), {}, "01LD app.exe* | 0 -1 C:\\app.exe" + saved + off},
-      {"with both", kTrue, kTrue, one, Click({"CmdOK"}), {}, "11LD app.exe* | -1 -1 C:\\app.exe" + saved + off},
-      {"checking ForceList warns once and clears Force",
-       kTrue,
-       kFalse,
-       one,
-       Click({"chkForceApp", "CmdOK"}),
+      // Opened with each pair of switches, OK writes nothing.
+      {"00 C:\\app.exe | CmdOK", {}, "00lD app.exe* | 0 0 C:\\app.exe" + saved + off},
+      {"10 C:\\app.exe | CmdOK", {}, "10lD app.exe* | -1 0 C:\\app.exe" + saved + off},
+      {"01 C:\\app.exe | CmdOK", {}, "01LD app.exe* | 0 -1 C:\\app.exe" + saved + off},
+      {"11 C:\\app.exe | CmdOK", {}, "11LD app.exe* | -1 -1 C:\\app.exe" + saved + off},
+      // Checking one switch warns once and clears the other; unchecking says nothing.
+      {"10 C:\\app.exe | chkForceApp CmdOK",
        {},
        "01LD app.exe* | 0 -1 C:\\app.exe | False True C:\\app.exe" + open + warning + off},
-      {"checking Force warns once and clears ForceList",
-       kFalse,
-       kTrue,
-       one,
-       Click({"chkForce", "CmdOK"}),
+      {"01 C:\\app.exe | chkForce CmdOK",
        {},
        "10lD app.exe* | -1 0 C:\\app.exe | True False C:\\app.exe" + open + warning + off},
-      {"unchecking Force says nothing",
-       kTrue,
-       kFalse,
-       one,
-       Click({"chkForce", "CmdOK"}),
+      {"10 C:\\app.exe | chkForce CmdOK", {}, "00lD app.exe* | 0 0 C:\\app.exe | False False C:\\app.exe" + open + off},
+      {"01 C:\\app.exe | chkForceApp CmdOK",
        {},
        "00lD app.exe* | 0 0 C:\\app.exe | False False C:\\app.exe" + open + off},
-      {"unchecking ForceList says nothing",
-       kFalse,
-       kTrue,
-       one,
-       Click({"chkForceApp", "CmdOK"}),
-       {},
-       "00lD app.exe* | 0 0 C:\\app.exe | False False C:\\app.exe" + open + off},
-      {"Cancel after changes keeps them for this run only",
-       kFalse,
-       kFalse,
-       {"C:\\a\\one.exe", "C:\\b\\two.exe"},
-       [](FakeFormHost& form) {
-         form.UserClick("chkForceApp");
-         form.UserCheckItem("lstApps", 0);
-         Click({"cmdAdd", "CmdCancel"})(form);
-       },
+      // Cancel keeps the changes for this run only; a picker cancelled counts as a change.
+      {"00 C:\\a\\one.exe C:\\b\\two.exe | chkForceApp lstApps+0 cmdAdd CmdCancel",
        Pick("D:\\New", "new.exe", pickFirst),
        "01LD one.exe two.exe* new.exe* | 0 -1 C:\\a\\one.exe (off) C:\\b\\two.exe D:\\New\\new.exe | - - "
-       "C:\\a\\one.exe "
-       "C:\\b\\two.exe" +
+       "C:\\a\\one.exe C:\\b\\two.exe" +
            open + warning + picker + off + off},
-      {"a picker cancelled counts as a change", kFalse, kTrue, one, Click({"cmdAdd", "CmdOK"}), Click({"CmdCancel"}),
+      {"01 C:\\app.exe | cmdAdd CmdOK", Click("CmdCancel"),
        "01LD app.exe* | 0 -1 C:\\app.exe | False True C:\\app.exe" + open + picker + off + off},
-      {"delete in a one-entry list without a selection empties it",
-       kFalse,
-       kTrue,
-       one,
-       Click({"cmdDel", "CmdOK"}),
-       {},
-       "01ld Empty | 0 -1 | False True" + open + off},
-      {"delete the middle of three",
-       kFalse,
-       kTrue,
-       three,
-       Click({"lstApps=1", "cmdDel"}),
+      // Delete: with one entry whatever is selected, with more only the selected one.
+      {"01 C:\\app.exe | cmdDel CmdOK", {}, "01ld Empty | 0 -1 | False True" + open + off},
+      {"01 C:\\a.exe C:\\b.exe C:\\c.exe | lstApps=1 cmdDel",
        {},
        "01LD a.exe* c.exe* | 0 -1 C:\\a.exe C:\\c.exe | - - C:\\a.exe C:\\b.exe C:\\c.exe" + open},
-      {"delete without a selection among more deletes nothing",
-       kFalse,
-       kTrue,
-       three,
-       Click({"cmdDel"}),
+      {"01 C:\\a.exe C:\\b.exe C:\\c.exe | cmdDel",
        {},
        "01LD a.exe* b.exe* c.exe* | 0 -1 C:\\a.exe C:\\b.exe C:\\c.exe | - - C:\\a.exe C:\\b.exe C:\\c.exe" + open},
-      {"OK in the picker without a file appends nothing and stays open", kFalse, kTrue, one, Click({"cmdAdd"}),
-       Pick("C:\\Windows", "notepad.exe", Click({"CmdOK"})), "01LD app.exe* | 0 -1 C:\\app.exe" + aPicked},
-      {"picked in a drive root", kFalse, kTrue, one, Click({"cmdAdd"}),
-       Pick("C:\\", "new.exe", Click({"File1=0", "CmdOK"})),
-       "01LD app.exe* new.exe* | 0 -1 C:\\app.exe C:\\new.exe" + aPicked + off},
-      {"a path of 100 characters is kept whole", kFalse, kTrue, one, Click({"cmdAdd"}), Pick(f, "a.exe", pickFirst),
-       "01LD app.exe* a.exe* | 0 -1 C:\\app.exe " + f + "\\a.exe" + aPicked + off},
-      {"and one of 101 refused", kFalse, kTrue, one, Click({"cmdAdd"}), Pick(f, "ab.exe", pickFirst),
-       "01LD app.exe* | 0 -1 C:\\app.exe" + aPicked +
+      // The picker: OK without a file appends nothing and stays open; a path is
+      // joined in a drive root and in a folder, and kept whole up to 100 characters.
+      {"01 C:\\app.exe | cmdAdd", Pick("C:\\Windows", "notepad.exe", Click("CmdOK")),
+       "01LD app.exe* | 0 -1 C:\\app.exe" + picked},
+      {"01 C:\\app.exe | cmdAdd", Pick("C:\\", "new.exe", pickFirst),
+       "01LD app.exe* new.exe* | 0 -1 C:\\app.exe C:\\new.exe" + picked + off},
+      {"01 C:\\app.exe | cmdAdd", Pick(f, "a.exe", pickFirst),
+       "01LD app.exe* a.exe* | 0 -1 C:\\app.exe " + f + "\\a.exe" + picked + off},
+      {"01 C:\\app.exe | cmdAdd", Pick(f, "ab.exe", pickFirst),
+       "01LD app.exe* | 0 -1 C:\\app.exe" + picked +
            "MessageBox Vesperkit 48: The list of programs to close holds "
            "paths of up to 100 characters; this one has 101:\r\n" +
            f + "\\ab.exe|"},
   };
   for (const auto& row : rows) {
-    SCOPED_TRACE(row.name);
-    EXPECT_EQ(World(row.force, row.forceApp, row.paths).Open(row.advanced, row.picker), row.outcome);
+    SCOPED_TRACE(row.script);
+    std::istringstream start(row.script.substr(3, row.script.find(" | ") - 3));
+    std::vector<std::string> paths{std::istream_iterator<std::string>(start), {}};
+    World world(-(row.script[0] - '0'), -(row.script[1] - '0'), paths);
+    EXPECT_EQ(world.Open(Click(row.script.substr(row.script.find(" | ") + 3)), row.picker), row.outcome);
   }
 }
 
@@ -211,7 +180,7 @@ TEST(AppPicker, ADriveWithoutAMediumLeavesTheListsWhereTheyWere) {
   for (bool readable : {true, false}) {
     World x(kFalse, kFalse, {});
     if (readable) x.files.driveFolders["d:"] = "D:\\Games";
-    x.Open(Click({"cmdAdd"}), [&](FakeFormHost& picker) {
+    x.Open(Click("cmdAdd"), [&](FakeFormHost& picker) {
       platform::FormModel& m = picker.Model();
       m.SetItems("Drive1", {"c:", "d:"});
       m.SetPath("Dir1", "C:\\Tools");
