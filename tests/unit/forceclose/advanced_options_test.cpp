@@ -100,7 +100,7 @@ TEST(AdvancedOptions, PlaysTheUsersStories) {
       "This will result in any unsaved work being lost.\r\nUse with caution!|";
   const std::string saved = " | - - C:\\app.exe" + open, picked = saved + picker;
   const std::string f = "C:\\" + std::string(91, 'f');  // with "\\a.exe", 100 characters
-  const Script pickFirst = Click("File1=0 CmdOK");
+  const Script pickFirst = [](FakeFormHost& p) { EXPECT_TRUE(p.UserDoubleClick("File1", 0)); };
   const struct {
     std::string script;
     Script picker;
@@ -142,7 +142,7 @@ TEST(AdvancedOptions, PlaysTheUsersStories) {
       // joined in a drive root and in a folder, and kept whole up to 100 characters.
       {"01 C:\\app.exe | cmdAdd", Pick("C:\\Windows", "notepad.exe", Click("CmdOK")),
        "01LD app.exe* | 0 -1 C:\\app.exe" + picked},
-      {"01 C:\\app.exe | cmdAdd", Pick("C:\\", "new.exe", pickFirst),
+      {"01 C:\\app.exe | cmdAdd", Pick("C:\\", "new.exe", Click("File1=0 CmdOK")),
        "01LD app.exe* new.exe* | 0 -1 C:\\app.exe C:\\new.exe" + picked + off},
       {"01 C:\\app.exe | cmdAdd", Pick(f, "a.exe", pickFirst),
        "01LD app.exe* a.exe* | 0 -1 C:\\app.exe " + f + "\\a.exe" + picked + off},
