@@ -2,6 +2,9 @@
 // played second by second with the test's ticks.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
+
 #include "app/frm_main.h"
 #include "app/startup.h"
 #include "fakes/test_world.h"
@@ -19,102 +22,76 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
   const std::string count = "3|Flash|2|Flash|1|", alt = "Power.AltShutdownSupported|", act = "Power.DoPowerAction|";
   const std::string shutdown = alt + "Power.PowerAction 2|Power.ForceAction 0|" + ends + act;
   const std::string off = "SetWindowPos -2 3|", box = "MessageBox Vesperkit 48: The ";
-  const std::string failed =
-      " failed with error 0x80004005.\r\nThe shutdown has been called off; start the timer again when ready.|";
+  const std::string calledOff = "\r\nThe shutdown has been called off; start the timer again when ready.|";
+  const std::string failed = " failed with error 0x80004005." + calledOff;
   // How it ends: the warning open with its buttons dead, or closed; TimerRunning; the tray's clock.
   const std::string open = "open -1 green", closed = "closed 0 green", stopped = "closed 0 red";
-  struct Case {
-    const char* name;
-    std::int32_t mode = 0;
-    std::uint32_t major = 6;
-    VbBool alt = kTrue, force = kFalse;
-    std::int16_t cancelTime = 3;
-    std::string failing = "";  // a member that fails, "missing" for no component
-    std::string key = "";      // pressed after a second, if any: "CmdOK", "CmdCancel", "Escape" or "frame"
-    std::string journal, end;
+  const struct {
+    const char* setup;  // what differs from a shutdown on the sixth generation after 3 seconds
+    std::string journal;
+    std::string end;
+  } cases[] = {
+      {"major=4", count + "Power.PowerAction 16|Power.ForceAction 0|" + ends + own + act, open},
+      {"major=5", count + shutdown, open},
+      {"alt=0 force=-1", count + alt + "Power.PowerAction 16|Power.ForceAction -1|" + ends + act, open},
+      {"mode=1 major=4 force=1",
+       count + "Power.PowerAction 64|Power.ForceAction -1|" + ends + own + act + "Tray Modify|",
+       stopped},  // suspend, and any force but zero forces
+      {"mode=2", count + "Power.PowerAction 32|Power.ForceAction 0|" + ends + act + "Tray Modify|", stopped},
+      {"cancel=1", "1|" + shutdown, open},  // acts at the first tick
+      {"cancel=-5", "-5|" + shutdown, open},
+      {"key=CmdOK", "3|Flash|2|" + shutdown, open},
+      {"key=CmdCancel", "3|Flash|2|" + off, closed},
+      {"key=Escape", "3|Flash|2|" + off, closed},
+      {"key=frame", "3|Flash|2|" + off, closed},
+      {"mode=3",
+       count + box +
+           "shutdown could not start: the shutdown mode 3 is not one of Shutdown, Suspend or "
+           "Hibernate." +
+           calledOff + off,
+       closed},
+      {"failing=missing",
+       count + "Create PowerControl|" + box +
+           "shutdown could not start: the PowerControl component "
+           "could not be created (error 0x80040154)." +
+           calledOff + off,
+       closed},
+      {"failing=AltShutdownSupported",
+       count + alt + box + "shutdown could not be carried out: PowerControl.AltShutdownSupported" + failed + off,
+       closed},
+      {"mode=1 failing=ForceAction",
+       count + "Power.PowerAction 64|Power.ForceAction 0|" + box +
+           "suspend could not be carried out: PowerControl.ForceAction" + failed + off,
+       closed},
+      {"mode=2 failing=DoPowerAction",
+       count + "Power.PowerAction 32|Power.ForceAction 0|" + ends + act + box +
+           "hibernation could not be carried out: PowerControl.DoPowerAction" + failed + off,
+       closed},
   };
-  const Case cases[] = {
-      {.name = "before the fifth generation, a plain shutdown",
-       .major = 4,
-       .journal = count + "Power.PowerAction 16|Power.ForceAction 0|" + ends + own + act,
-       .end = open},
-      {.name = "from the fifth on, the other shutdown", .major = 5, .journal = count + shutdown, .end = open},
-      {.name = "forced, where the other shutdown is missing",
-       .alt = kFalse,
-       .force = kTrue,
-       .journal = count + alt + "Power.PowerAction 16|Power.ForceAction -1|" + ends + act,
-       .end = open},
-      {.name = "suspend, with any force but zero",
-       .mode = 1,
-       .major = 4,
-       .force = 1,
-       .journal = count + "Power.PowerAction 64|Power.ForceAction -1|" + ends + own + act + "Tray Modify|",
-       .end = stopped},
-      {.name = "hibernation",
-       .mode = 2,
-       .journal = count + "Power.PowerAction 32|Power.ForceAction 0|" + ends + act + "Tray Modify|",
-       .end = stopped},
-      {.name = "a warning of one second acts at the first tick",
-       .cancelTime = 1,
-       .journal = "1|" + shutdown,
-       .end = open},
-      {.name = "and a negative one", .cancelTime = -5, .journal = "-5|" + shutdown, .end = open},
-      {.name = "OK", .key = "CmdOK", .journal = "3|Flash|2|" + shutdown, .end = open},
-      {.name = "Cancel", .key = "CmdCancel", .journal = "3|Flash|2|" + off, .end = closed},
-      {.name = "Escape", .key = "Escape", .journal = "3|Flash|2|" + off, .end = closed},
-      {.name = "the frame's Close", .key = "frame", .journal = "3|Flash|2|" + off, .end = closed},
-      {.name = "mode 3 is reported",
-       .mode = 3,
-       .journal = count + box +
-                  "shutdown could not start: the shutdown mode 3 "
-                  "is not one of Shutdown, Suspend or Hibernate.\r\nThe shutdown has been called off; start the timer "
-                  "again when "
-                  "ready.|" +
-                  off,
-       .end = closed},
-      {.name = "no PowerControl",
-       .failing = "missing",
-       .journal = count + "Create PowerControl|" + box +
-                  "shutdown could "
-                  "not start: the PowerControl component could not be created (error 0x80040154).\r\nThe shutdown has "
-                  "been called "
-                  "off; start the timer again when ready.|" +
-                  off,
-       .end = closed},
-      {.name = "AltShutdownSupported fails",
-       .failing = "AltShutdownSupported",
-       .journal =
-           count + alt + box + "shutdown could not be carried out: PowerControl.AltShutdownSupported" + failed + off,
-       .end = closed},
-      {.name = "ForceAction fails",
-       .mode = 1,
-       .failing = "ForceAction",
-       .journal = count +
-                  "Power.PowerAction 64|"
-                  "Power.ForceAction 0|" +
-                  box + "suspend could not be carried out: PowerControl.ForceAction" + failed + off,
-       .end = closed},
-      {.name = "DoPowerAction fails",
-       .mode = 2,
-       .failing = "DoPowerAction",
-       .journal = count +
-                  "Power.PowerAction 32|"
-                  "Power.ForceAction 0|" +
-                  ends + act + box + "hibernation could not be carried out: PowerControl.DoPowerAction" + failed + off,
-       .end = closed},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.setup);
+    std::map<std::string, std::string> set = {{"mode", "0"},   {"major", "6"},  {"alt", "-1"}, {"force", "0"},
+                                              {"cancel", "3"}, {"failing", ""}, {"key", ""}};
+    std::istringstream in(c.setup);
+    for (std::string pair; in >> pair;) set[pair.substr(0, pair.find('='))] = pair.substr(pair.find('=') + 1);
     fakes::TestWorld w;
     ASSERT_EQ(app::Startup(w.state), 0);
     app::AppState& s = w.state;
-    s.schedule = {kFalse, "0:15", "", kFalse, c.cancelTime, c.mode, c.force, kTrue};
+    s.schedule = {kFalse,
+                  "0:15",
+                  "",
+                  kFalse,
+                  static_cast<std::int16_t>(std::stoi(set["cancel"])),
+                  std::stoi(set["mode"]),
+                  static_cast<VbBool>(std::stoi(set["force"])),
+                  kTrue};
     s.AppEntries = {forceclose::MakeAppEntry("C:\\Tools\\app.exe")};
-    w.windows.majorVersion = c.major;
-    w.components.altShutdownSupported = c.alt;
-    w.components.powerInstalled = c.failing != "missing";
-    w.components.failing = {c.failing};
-    if (c.failing == "missing") s.gPowerControl.reset();  // the countdown fills the empty slot
+    w.windows.majorVersion = static_cast<std::uint32_t>(std::stoi(set["major"]));
+    w.components.altShutdownSupported = static_cast<VbBool>(std::stoi(set["alt"]));
+    w.components.powerInstalled = set["failing"] != "missing";
+    w.components.failing = {set["failing"]};
+    if (set["failing"] == "missing") s.gPowerControl.reset();  // the countdown fills the empty slot
+    const std::string key = set["key"];
     FakeFormHost& main = w.Main();
     main.Click("mnuTimerStart");
     w.journal.entries.clear();
@@ -127,10 +104,10 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
         shown = label;
       };
       note();
-      if (!c.key.empty() && form.Tick("Timer1")) note();
-      if (c.key == "frame") form.CloseFrame();
-      if (c.key == "Escape" || c.key.starts_with("Cmd")) {
-        EXPECT_TRUE(c.key == "Escape" ? form.PressEscape() : form.UserClick(c.key));
+      if (!key.empty() && form.Tick("Timer1")) note();
+      if (key == "frame") form.CloseFrame();
+      if (key == "Escape" || key.starts_with("Cmd")) {
+        EXPECT_TRUE(key == "Escape" ? form.PressEscape() : form.UserClick(key));
       }
       while (form.Tick("Timer1")) note();
       const platform::FormModel& m = form.Model();
