@@ -4,6 +4,9 @@
 // driven with a fixed clock.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <sstream>
+
 #include "app/startup.h"
 #include "app/tray_icon_record.h"
 #include "app/tray_menu.h"
@@ -146,87 +149,50 @@ struct Timer : fakes::TestWorld {
   }
 };
 
+// Each row: the schedule (a period, or a time and a date), then moments
+// "yy-mm-dd hh:mm[:ss]" each with what happens there: s Start Timer, n a tick
+// that is not due, d a due tick; then TargetTime of a period, or the time as
+// Start Timer rewrote it for a time and date.
 TEST(ScheduleTimer, IsDueAtTheTargetInBothModes) {
-  struct Step {
-    platform::DateTime at;
-    char what;  // 'n' a tick not due, 'd' a due tick, 's' Start Timer again
-  };
   const struct {
-    const char* name;
-    const char* schedule;  // a period, or a time and a date
-    platform::DateTime start;
-    const char* target;  // TargetTime of a period; the time as Start Timer rewrites it for a time and date
-    std::vector<Step> steps;
-    const char* separator = "/";
+    const char *schedule, *steps, *target;
   } cases[] = {
-      {"a period",
-       "1:30",
-       {2026, 12, 6, 8, 35, 30},
-       "10:5",
-       {{{2026, 12, 6, 10, 4, 59}, 'n'}, {{2026, 12, 6, 10, 5}, 'd'}}},
-      {"past midnight the hour wraps to 0 and the day counts",
-       "0:15",
-       {2026, 12, 31, 23, 50},
-       "0:5",
-       {{{2026, 12, 31, 23, 59, 58}, 'n'}, {{2027, 1, 1, 0, 4}, 'n'}, {{2027, 1, 1, 0, 5, 1}, 'd'}}},
-      {"2100 is no leap year",
-       "0:15",
-       {2100, 2, 28, 23, 50},
-       "0:5",
-       {{{2100, 3, 1, 0, 4}, 'n'}, {{2100, 3, 1, 0, 5}, 'd'}}},
-      {"a target slept through is due though the clock shows an earlier time of day",
-       "0:30",
-       {2026, 12, 6, 11, 15},
-       "11:45",
-       {{{2026, 12, 7, 9, 0}, 'd'}}},
-      {"starting again a minute later moves the target a minute",
-       "0:15",
-       {2026, 12, 6, 9, 0},
-       "9:16",
-       {{{2026, 12, 6, 9, 1}, 's'}, {{2026, 12, 6, 9, 15}, 'n'}, {{2026, 12, 6, 9, 16}, 'd'}}},
-      {"a time and date, not a minute early",
-       "7:30 06/12/26",
-       {2026, 12, 6, 7, 29},
-       "07:30",
-       {{{2026, 12, 6, 7, 29}, 'n'}, {{2026, 12, 6, 7, 30}, 'd'}}},
-      {"started after the time on the day",
-       "07:30 06/12/26",
-       {2026, 12, 6, 18, 0},
-       "07:30",
-       {{{2026, 12, 6, 18, 0, 2}, 'd'}}},
-      {"a date that has passed never comes again",
-       "07:30 05/12/26",
-       {2026, 12, 6, 7, 30},
-       "07:30",
-       {{{2026, 12, 6, 23, 59}, 'n'}, {{2027, 1, 5, 7, 30}, 'n'}}},
-      {"midnight of the next day",
-       "00:00 07/12/26",
-       {2026, 12, 6, 23, 59},
-       "00:00",
-       {{{2026, 12, 6, 23, 59}, 'n'}, {{2026, 12, 7, 0, 0, 1}, 'd'}}},
-      {"the clock's own date separator",
-       "07:30 06.12.26",
-       {2026, 12, 6, 7, 30},
-       "07:30",
-       {{{2026, 12, 6, 7, 30}, 'd'}},
-       "."},
+      {"1:30", "26-12-06 08:35:30 s  26-12-06 10:04:59 n  26-12-06 10:05 d", "10:5"},
+      // Past midnight the hour wraps to 0 and the day counts; 2100 is no leap year.
+      {"0:15", "26-12-31 23:50 s  26-12-31 23:59:58 n  27-01-01 00:04 n  27-01-01 00:05:01 d", "0:5"},
+      {"0:15", "100-02-28 23:50 s  100-03-01 00:04 n  100-03-01 00:05 d", "0:5"},
+      // A target slept through is due though the clock shows an earlier time of day.
+      {"0:30", "26-12-06 11:15 s  26-12-07 09:00 d", "11:45"},
+      // Starting again a minute later moves the target a minute.
+      {"0:15", "26-12-06 09:00 s  26-12-06 09:01 s  26-12-06 09:15 n  26-12-06 09:16 d", "9:16"},
+      {"7:30 06/12/26", "26-12-06 07:29 s  26-12-06 07:29 n  26-12-06 07:30 d", "07:30"},  // not a minute early
+      {"07:30 06/12/26", "26-12-06 18:00 s  26-12-06 18:00:02 d", "07:30"},  // started after the time on the day
+      {"07:30 05/12/26", "26-12-06 07:30 s  26-12-06 23:59 n  27-01-05 07:30 n", "07:30"},  // a date gone by
+      {"00:00 07/12/26", "26-12-06 23:59 s  26-12-06 23:59 n  26-12-07 00:00:01 d", "00:00"},
+      {"07:30 06.12.26", "26-12-06 07:30 s  26-12-06 07:30 d", "07:30"},  // the clock's own date separator
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    Timer t(c.schedule, c.start);
-    t.clock.separator = c.separator;
-    t.Main().Click("mnuTimerStart");
-    EXPECT_EQ(t.State(), "1 -1 green Modify");
-    for (const Step& step : c.steps) {
-      t.clock.now = step.at;
+    SCOPED_TRACE(std::string(c.schedule) + ": " + c.steps);
+    Timer t(c.schedule, {});
+    t.clock.separator = std::string(c.schedule).find('.') != std::string::npos ? "." : "/";
+    std::istringstream in(c.steps);
+    char what = 's';
+    for (std::string day, time; in >> day >> time >> what;) {
+      platform::DateTime& now = t.clock.now;
+      now.second = 0;
+      std::sscanf((day + " " + time).c_str(), "%d-%d-%d %d:%d:%d", &now.year, &now.month, &now.day, &now.hour,
+                  &now.minute, &now.second);
+      now.year += 2000;
       t.journal.entries.clear();
-      if (step.what == 's')
+      if (what == 's') {
         t.Main().Click("mnuTimerStart");
-      else
-        EXPECT_EQ(t.Main().Tick("Timer1") && !t.journal.With("Load FrmCountdown").empty(), step.what == 'd');
+        EXPECT_EQ(t.State(), "1 -1 green Modify");
+      } else {
+        EXPECT_EQ(t.Main().Tick("Timer1") && !t.journal.With("Load FrmCountdown").empty(), what == 'd') << time;
+      }
     }
     EXPECT_EQ(t.state.schedule.DayTime ? t.state.schedule.SleepTime : t.state.TargetTime, c.target);
-    EXPECT_EQ(t.State(), c.steps.back().what == 'd' ? "0 -1 green none" : "1 -1 green none")
+    EXPECT_EQ(t.State(), what == 'd' ? "0 -1 green none" : "1 -1 green none")
         << "a due tick disarms, and the countdown decides the rest";
   }
 }
