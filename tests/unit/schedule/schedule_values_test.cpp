@@ -14,57 +14,44 @@ namespace {
 
 std::string Shown(std::optional<std::int64_t> value) { return value ? std::to_string(*value) : "none"; }
 
+// "text=value|text=value|..." as pairs.
+std::vector<std::pair<std::string, std::string>> Rows(const std::string& table) {
+  std::vector<std::pair<std::string, std::string>> rows;
+  for (std::size_t at = 0, bar; at <= table.size(); at = bar + 1) {
+    bar = std::min(table.find('|', at), table.size());
+    const std::size_t is = table.rfind('=', bar);
+    rows.emplace_back(table.substr(at, is - at), table.substr(is + 1, bar - is - 1));
+  }
+  return rows;
+}
+
 TEST(SettingText, BooleansReadInAnyCaseOrAsNumbersAndIntegersRoundHalfToEvenWithinTheirRange) {
   EXPECT_EQ(BooleanText(kTrue) + BooleanText(kFalse), "TrueFalse");
-  const std::pair<const char*, const char*> texts[] = {{"tRUE", "-1"}, {"FALSE", "0"},    {" 2 ", "-1"},  {"-0", "0"},
-                                                       {"0.4", "-1"},  {"Truee", "none"}, {"1x", "none"}, {".", "none"},
-                                                       {"", "none"},   {"yes", "none"}};
-  for (const auto& [text, value] : texts) EXPECT_EQ(Shown(ParseBoolean(text)), value) << text;
-  const std::pair<const char*, const char*> numbers[] = {{"  45 ", "45"},
-                                                         {"-1", "-1"},
-                                                         {"+007", "7"},
-                                                         {"2.5", "2"},
-                                                         {"3.5", "4"},
-                                                         {"2.51", "3"},
-                                                         {"-2.5", "-2"},
-                                                         {"-3.5", "-4"},
-                                                         {".5", "0"},
-                                                         {"32767", "32767"},
-                                                         {"-32768", "-32768"},
-                                                         {"32767.5", "none"},
-                                                         {"-32769", "none"},
-                                                         {"1 000", "none"},
-                                                         {"--1", "none"},
-                                                         {"   ", "none"},
-                                                         {"123456789012345678901234567890", "none"}};
-  for (const auto& [text, value] : numbers) EXPECT_EQ(Shown(ParseInteger(text, -32768, 32767)), value) << text;
+  for (const auto& [text, value] : Rows("tRUE=-1|FALSE=0| 2 =-1|-0=0|0.4=-1|Truee=none|1x=none|.=none|=none|yes=none"))
+    EXPECT_EQ(Shown(ParseBoolean(text)), value) << text;
+  for (const auto& [text, value] :
+       Rows("  45 =45|-1=-1|+007=7|2.5=2|3.5=4|2.51=3|-2.5=-2|-3.5=-4|.5=0|32767=32767|-32768=-32768|32767.5=none|"
+            "-32769=none|1 000=none|--1=none|   =none|123456789012345678901234567890=none"))
+    EXPECT_EQ(Shown(ParseInteger(text, -32768, 32767)), value) << text;
 }
 
 TEST(TimeConversions, PeriodsTimesAndDatesAsTheScheduleWritesAndReadsThem) {
-  const std::pair<const char*, const char*> periods[] = {
-      {"15 Mins", "0:15"}, {"45 Mins", "0:45"}, {"60 Mins", "1:00"}, {"150 Mins", "2:30"}, {"180 Mins", "3:00"},
-      {"15", "0:15"},      {"15Mins", ""},      {"75 Mins", ""},     {"015 Mins", ""}};
-  for (const auto& [text, time] : periods) EXPECT_EQ(PeriodToTime(text), time) << text;
-  for (const auto& [text, time] : {std::pair{"23:59", "23:59"}, {"24:0", "0:0"}, {"27:44", "3:44"}})
-    EXPECT_EQ(NormaliseTime(text), time) << text;
-  const std::pair<const char*, const char*> twoDigit[] = {{"9:05", "09:05"},  {"0:0", "00:00"},   {"__:__", "__:__"},
-                                                          {"9:60", "9:60"},   {"24:00", "24:00"}, {"7", "7"},
-                                                          {"1:2:3", "1:2:3"}, {"123:4", "123:4"}};
-  for (const auto& [text, time] : twoDigit) EXPECT_EQ(TwoDigitTime(text), time) << text;
+  for (const auto& [text, time] :
+       Rows("15 Mins=0:15|45 Mins=0:45|60 Mins=1:00|150 Mins=2:30|180 Mins=3:00|15=0:15|15Mins=|75 Mins=|015 Mins="))
+    EXPECT_EQ(PeriodToTime(text), time) << text;
+  for (const auto& [text, time] : Rows("23:59=23:59|24:0=0:0|27:44=3:44")) EXPECT_EQ(NormaliseTime(text), time) << text;
+  for (const auto& [text, time] :
+       Rows("9:05=09:05|0:0=00:00|__:__=__:__|9:60=9:60|24:00=24:00|7=7|1:2:3=1:2:3|123:4=123:4"))
+    EXPECT_EQ(TwoDigitTime(text), time) << text;
   const platform::DateTime t{2102, 6, 9, 7, 5, 59};
   EXPECT_EQ(ClockText(t) + " " + DateText(t, "."), "07:05 09.06.02");
-  for (const auto& [text, day] : {std::pair{"09.06.02", "2002-6-9"},
-                                  {"9/6/2", "2002-6-9"},
-                                  {"06/012/26", "none"},
-                                  {"123/1/1", "none"},
-                                  {"1/1/123", "none"},
-                                  {"30/2/26", "none"},
-                                  {"1/1", "none"}}) {
+  for (const auto& [text, day] : Rows("09.06.02=2002-6-9|9/6/2=2002-6-9|06/012/26=none|123/1/1=none|1/1/123=none|"
+                                      "30/2/26=none|1/1=none")) {
     const auto read = ReadDateText(text);
-    EXPECT_EQ(read ? std::to_string(read->year) + "-" + std::to_string(read->month) + "-" + std::to_string(read->day)
-                   : "none",
-              day)
-        << text;
+    const std::string shown =
+        read ? std::to_string(read->year) + "-" + std::to_string(read->month) + "-" + std::to_string(read->day)
+             : "none";
+    EXPECT_EQ(shown, day) << text;
   }
 }
 
