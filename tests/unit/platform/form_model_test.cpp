@@ -34,6 +34,7 @@ TEST(FormModel, TellsEveryChangeAndKeepsItsRules) {
   m.SetHorizontalExtent("lstApps", -5);
   m.SetDate("dtpDay", {2020, 1, 1});
   m.SetMinDate("dtpDay", {2026, 12, 6});
+  EXPECT_EQ(m.Get("dtpDay").date.year, 2026) << "the day moves up to the lowest";
   m.SetMaxDate("dtpDay", {2025, 1, 1});  // below the lowest: the range shrinks to one day
   m.SetTop("Frame1", 500);
   m.SetItems("cboMode", {"Shutdown", "Suspend"});
