@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
+
 #include "fakes/fake_files.h"
 #include "fakes/test_world.h"
 #include "forceclose/force_list_file.h"
@@ -105,62 +108,56 @@ std::string Ends(const std::vector<std::string>& paths) {
   return calls;
 }
 
+// Each row: what differs (";" between) from a forced close of one checked entry on the fifth
+// generation with the component at hand, and the calls made.
 TEST(KillListedApps, HandsOverTheCheckedEntriesAndOnTheOlderGenerationItsOwnExecutable) {
-  const std::string own = "C:\\Program Files\\Vesperkit\\Vesperkit.exe";
-  using Entries = std::vector<std::pair<std::string, VbBool>>;
-  const Entries two = {{"C:\\a.exe", kTrue}, {"C:\\b.exe", kTrue}};
-  struct Case {
-    const char* name;
-    Entries entries = {{"C:\\a.exe", kTrue}};
-    VbBool forceAppClose = kTrue;
-    std::uint32_t major = 5;
-    bool slotFilled = true, installed = true;
-    std::set<std::string> failing = {};
-    std::string folder = "C:\\Program Files\\Vesperkit";
-    std::string expected;
+  const std::string own = "C:\\Program Files\\Vesperkit\\Vesperkit.exe", create = "Create ProcessControl|";
+  const struct {
+    const char* setup;
+    std::string calls;
+  } cases[] = {
+      // Only entries checked with exactly True, in list order, without blanks at either end.
+      {"entries=[  C:\\app one.exe]-1,[C:\\skipped.exe]0,[]-1,[C:\\one.exe]1", Ends({"C:\\app one.exe", ""})},
+      {"forceAppClose=1", ""},
+      {"major=4", Ends({"C:\\a.exe", own})},                          // the older generation: its own executable last
+      {"forceAppClose=0;major=0", Ends({own})},                       // an unknown generation, always
+      {"entries=;major=4;folder=D:\\", Ends({"D:\\Vesperkit.exe"})},  // in a drive root
+      {"entries=[C:\\a.exe]-1,[C:\\b.exe]-1;slot=0", create + Ends({"C:\\a.exe", "C:\\b.exe"})},  // filled once, kept
+      {"slot=0;installed=0", create + create + create},  // a missing component is asked for before every call
+      {"entries=[C:\\a.exe]-1,[C:\\b.exe]-1;major=4;failing=1", Ends({"C:\\a.exe", "C:\\b.exe", own})},
   };
-  const Case cases[] = {
-      {.name = "only entries checked with exactly True, in list order, without blanks at either end",
-       .entries = {{"  C:\\app one.exe", kTrue}, {"C:\\skipped.exe", kFalse}, {"", kTrue}, {"C:\\one.exe", 1}},
-       .expected = Ends({"C:\\app one.exe", ""})},
-      {.name = "forced close not exactly True", .forceAppClose = 1, .expected = ""},
-      {.name = "the older generation: its own executable last", .major = 4, .expected = Ends({"C:\\a.exe", own})},
-      {.name = "an unknown generation, always", .forceAppClose = kFalse, .major = 0, .expected = Ends({own})},
-      {.name = "in a drive root", .entries = {}, .major = 4, .folder = "D:\\", .expected = Ends({"D:\\Vesperkit.exe"})},
-      {.name = "an empty component slot is filled once and kept",
-       .entries = two,
-       .slotFilled = false,
-       .expected = "Create ProcessControl|" + Ends({"C:\\a.exe", "C:\\b.exe"})},
-      {.name = "a missing component is asked for before every call",
-       .slotFilled = false,
-       .installed = false,
-       .expected = "Create ProcessControl|Create ProcessControl|Create ProcessControl|"},
-      {.name = "failing calls stop nothing",
-       .entries = two,
-       .major = 4,
-       .failing = {"Flags", "ProcessPath", "EndProcess"},
-       .expected = Ends({"C:\\a.exe", "C:\\b.exe", own})},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.setup);
+    std::map<std::string, std::string> set = {{"entries", "[C:\\a.exe]-1"},
+                                              {"forceAppClose", "-1"},
+                                              {"major", "5"},
+                                              {"slot", "1"},
+                                              {"installed", "1"},
+                                              {"failing", "0"},
+                                              {"folder", "C:\\Program Files\\Vesperkit"}};
+    std::istringstream in(c.setup);
+    for (std::string pair; std::getline(in, pair, ';');)
+      set[pair.substr(0, pair.find('='))] = pair.substr(pair.find('=') + 1);
     fakes::TestWorld w;
     HResult error = kS_OK;
-    if (c.slotFilled) w.state.gProcessControl = w.components.CreateProcessControl(error);
-    w.components.processInstalled = c.installed;
-    w.components.failing = c.failing;
-    w.files.programFolder = c.folder;
-    w.windows.majorVersion = c.major;
-    for (const auto& [path, checked] : c.entries) {
-      w.state.AppEntries.push_back(MakeAppEntry(path));
-      w.state.AppEntries.back().Checked = checked;
+    if (set["slot"] == "1") w.state.gProcessControl = w.components.CreateProcessControl(error);
+    w.components.processInstalled = set["installed"] == "1";
+    if (set["failing"] == "1") w.components.failing = {"Flags", "ProcessPath", "EndProcess"};
+    w.files.programFolder = set["folder"];
+    w.windows.majorVersion = static_cast<std::uint32_t>(std::stoi(set["major"]));
+    for (std::size_t at = set["entries"].find('['); at != std::string::npos; at = set["entries"].find('[', at + 1)) {
+      const std::size_t end = set["entries"].find(']', at);  // "[path]checked"
+      w.state.AppEntries.push_back(MakeAppEntry(set["entries"].substr(at + 1, end - at - 1)));
+      w.state.AppEntries.back().Checked = static_cast<VbBool>(std::stoi(set["entries"].substr(end + 1)));
     }
+    const VbBool forceAppClose = static_cast<VbBool>(std::stoi(set["forceAppClose"]));
     w.journal.entries.clear();
-    KillListedApps({c.forceAppClose, w.state.AppEntries, w.state.gProcessControl, w.components, w.windows, w.files});
+    KillListedApps({forceAppClose, w.state.AppEntries, w.state.gProcessControl, w.components, w.windows, w.files});
     std::string calls;
     for (const std::string& e : w.journal.entries)
       calls += e + (e.ends_with("EndProcess") || e.starts_with("Create") ? "|" : ",");
-    EXPECT_EQ(calls, c.expected);
-    EXPECT_EQ(w.state.gProcessControl != nullptr, c.installed);
+    EXPECT_EQ(calls, c.calls);
+    EXPECT_EQ(w.state.gProcessControl != nullptr, set["installed"] == "1");
   }
 }
 
