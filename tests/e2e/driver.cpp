@@ -8,11 +8,8 @@
 //                                    so the desktop outlives the programs under test
 #include <windows.h>
 
-#include <tlhelp32.h>
-
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -28,17 +25,6 @@ std::string OneLine(std::string text) {
     if (c == '\t' || c == '\r' || c == '\n') c = ' ';
   }
   return text;
-}
-
-std::map<DWORD, std::string> ProcessNames() {
-  std::map<DWORD, std::string> names;
-  const vk::win32::UniqueHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  PROCESSENTRY32 entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32First(snapshot.Get(), &entry); more; more = Process32Next(snapshot.Get(), &entry)) {
-    names[entry.th32ProcessID] = entry.szExeFile;
-  }
-  return names;
 }
 
 std::string ClassOf(HWND window) {
@@ -83,7 +69,7 @@ std::string RectText(HWND window) {
 // fields separated by tabs:
 //   tray     left top right bottom tip
 //              one line per icon shown in the tray
-//   window   exe pid visible handle class left top right bottom title
+//   window   pid visible handle class left top right bottom title
 //              every top-level window: pop-up menus are of class "#32768",
 //              tool tips "tooltips_class32", message boxes "#32770", the
 //              program's forms "VesperkitForm"
@@ -98,15 +84,13 @@ std::string DescribeDesktop() {
     report << "tray\t" << icon.screen.left << '\t' << icon.screen.top << '\t' << icon.screen.right << '\t'
            << icon.screen.bottom << '\t' << OneLine(icon.tip) << '\n';
   }
-  const std::map<DWORD, std::string> names = ProcessNames();
   for (HWND window : WindowsOf(nullptr)) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
-    const auto name = names.find(pid);
     const bool visible = IsWindowVisible(window) != FALSE;
     const std::string kind = ClassOf(window);
     const auto handle = reinterpret_cast<std::uintptr_t>(window);
-    report << "window\t" << (name == names.end() ? "?" : name->second) << '\t' << pid << '\t' << visible << '\t'
+    report << "window\t" << pid << '\t' << visible << '\t'
            << handle << '\t' << kind << '\t' << RectText(window) << '\t' << TextOf(window) << '\n';
     if (!visible || (kind != "#32770" && kind != "VesperkitForm")) continue;
     for (HWND child : WindowsOf(window)) {

@@ -114,12 +114,12 @@ tray_icon_centre() {
     '{ printf "%d %d\n", dx + int(($1 + $3) / 2), dy + int(($2 + $4) / 2) }'
 }
 # The visible top-level windows of that class (and title, when given):
-# "exe pid handle left top right bottom title", one a line.
+# "pid handle left top right bottom title", one a line.
 shown() {
-  facts window | awk -F'\t' -v c="$1" -v t="${2-}" '$3 == 1 && $5 == c && (t == "" || $10 == t) {
-    print $1, $2, $4, $6, $7, $8, $9, $10 }'
+  facts window | awk -F'\t' -v c="$1" -v t="${2-}" '$2 == 1 && $4 == c && (t == "" || $9 == t) {
+    print $1, $3, $5, $6, $7, $8, $9 }'
 }
-visible_windows_of() { facts window | awk -F'\t' -v pid="$1" '$2 == pid && $3 == 1'; }
+visible_windows_of() { facts window | awk -F'\t' -v pid="$1" '$1 == pid && $2 == 1'; }
 
 # Conditions for wait_until; each takes a fresh look.
 tray_shows() { look; [ "$(tray_icon_count)" -eq "$1" ]; }
@@ -127,19 +127,19 @@ one_menu_without_tip() { look; [ "$(shown '#32768' | grep -c .)" -eq 1 ] && [ -z
 no_menu() { look; [ -z "$(shown '#32768')" ]; }
 
 # Right-clicks at X,Y, then moves the pointer away so that no tip covers
-# the menu, and waits for the pop-up menu: MENU_EXE, MENU_PID and MENU_RECT
+# the menu, and waits for the pop-up menu: MENU_PID and MENU_RECT
 # ("left top right bottom") describe it.
 open_menu_at() {
   xdotool mousemove "$1" "$2" click 3 mousemove $(($1 - 400)) $(($2 - 400))
   wait_until 30 "a pop-up menu after a right-click at $1,$2" one_menu_without_tip
   local _ l t r b
-  read -r MENU_EXE MENU_PID _ l t r b _ <<<"$(shown '#32768')"
+  read -r MENU_PID _ l t r b _ <<<"$(shown '#32768')"
   MENU_RECT="$l $t $r $b"
 }
 
 # Presses KEY in the open menu, then waits until no menu is open.
 choose_in_menu() {
-  press_key_in "$MENU_EXE" $MENU_RECT "$1"
+  press_key_in $MENU_RECT "$1"
   wait_until 30 "the menu to close after '$1'" no_menu
 }
 
@@ -166,17 +166,17 @@ screenshot() { import -window root "$1" >/dev/null 2>&1 || fail "no screenshot $
 # crop SHOT LEFT TOP RIGHT BOTTOM OUT: a rectangle of the desktop from a screenshot.
 crop() { convert "$1" -crop "$(x_geometry "$2" "$3" "$4" "$5")" +repage "$6" || fail "cannot crop $1"; }
 
-# The X window of program EXE at "left top right bottom" of the desktop. Wine
+# The X window of the program at "left top right bottom" of the desktop. Wine
 # draws each top-level window of a virtual desktop in an X window of its own;
 # a key sent to that X window reaches it even where the X keyboard focus no
 # longer leads. Found by its place: Wine does not always pass on to the X
 # window the size a form took while hidden, and the X window follows a moment
 # later.
 x_window_of() {
-  local exe=$1 place window deadline=$((SECONDS + 10))
-  place=$(x_geometry "$2" "$3" "$4" "$5")
+  local place window deadline=$((SECONDS + 10))
+  place=$(x_geometry "$@")
   place=+${place#*+}
-  until window=$(xwininfo -root -tree | grep -F "(\"$exe\" \"$exe\")" | awk -v p="$place" '{for (i = 1; i <= NF; i++)
+  until window=$(xwininfo -root -tree | grep -F '("vesperkit.exe" "vesperkit.exe")' | awk -v p="$place" '{for (i = 1; i <= NF; i++)
       if ($i ~ /^[0-9]+x[0-9]+\+/ && index($i, p) == length($i) - length(p) + 1) {print $1; exit}}') &&
     [ -n "$window" ]; do
     [ $SECONDS -ge $deadline ] && return 1
@@ -185,16 +185,16 @@ x_window_of() {
   echo "$window"
 }
 
-# press_key_in EXE LEFT TOP RIGHT BOTTOM KEY: presses KEY in the menu or box
+# press_key_in LEFT TOP RIGHT BOTTOM KEY: presses KEY in the menu or box
 # there, which the key closes. The key goes up in the desktop's X window,
 # which outlives it: a release Wine never sees leaves the key down for Wine,
 # and the next message box then closes by itself.
 press_key_in() {
   local window
-  window=$(x_window_of "$1" "$2" "$3" "$4" "$5") || fail "no X window of $1 at $2 $3 $4 $5"
+  window=$(x_window_of "$1" "$2" "$3" "$4") || fail "no X window of the program at $1 $2 $3 $4"
   # (xdotool complains about the focus Xvfb reports; that is harmless)
-  xdotool keydown --window "$window" "$6" 2>/dev/null || fail "cannot press $6"
-  xdotool keyup --window "$DESKTOP_XID" "$6" 2>/dev/null || fail "cannot release $6"
+  xdotool keydown --window "$window" "$5" 2>/dev/null || fail "cannot press $5"
+  xdotool keyup --window "$DESKTOP_XID" "$5" 2>/dev/null || fail "cannot release $5"
 }
 
 # keys_in_window "LEFT TOP RIGHT BOTTOM" KEY...: presses keys (xdotool names)
@@ -202,7 +202,7 @@ press_key_in() {
 # goes down and up in its X window.
 keys_in_window() {
   local window key
-  window=$(x_window_of vesperkit.exe $1) || fail "no X window of the program at $1"
+  window=$(x_window_of $1) || fail "no X window of the program at $1"
   shift
   for key in "$@"; do
     xdotool key --window "$window" "$key" 2>/dev/null || fail "cannot press $key"
@@ -231,13 +231,13 @@ form_with() {
   local handle
   handle=$(facts control | awk -F'\t' -v t="$1" \
     '(substr(t, length(t)) == "*" ? index($7, substr(t, 1, length(t) - 1)) == 1 : $7 == t) {print $1; exit}')
-  [ -n "$handle" ] && shown VesperkitForm | awk -v h="$handle" '$3 == h {print $3, $4, $5, $6, $7; exit}'
+  [ -n "$handle" ] && shown VesperkitForm | awk -v h="$handle" '$2 == h {print $2, $3, $4, $5, $6; exit}'
 }
 form_shown() { look; [ -n "$(form_with "$1")" ]; }
 form_gone() { look; [ -z "$(form_with "$1")" ]; }
 # "handle left top right bottom" of the visible form (or, with the class
 # given, the window of that class) with that title.
-form_titled() { shown "${2:-VesperkitForm}" "$1" | awk '{print $3, $4, $5, $6, $7; exit}'; }
+form_titled() { shown "${2:-VesperkitForm}" "$1" | awk '{print $2, $3, $4, $5, $6; exit}'; }
 titled_shown() { look; [ -n "$(form_titled "$@")" ]; }
 titled_gone() { look; [ -z "$(form_titled "$@")" ]; }
 # "left top right bottom" of the visible control of that class and text (in

@@ -70,7 +70,7 @@ start_program() {
 # ICON_X, ICON_Y); DIALOG_RECT is where the dialog shows.
 open_set_sleep_time() {
   open_menu_at "$ICON_X" "$ICON_Y"
-  [ "$MENU_PID" = "$APP_PID" ] || fail "the menu belongs to $MENU_EXE, not to the program"
+  [ "$MENU_PID" = "$APP_PID" ] || fail "the menu belongs to process $MENU_PID, not to the program"
   choose_in_menu s
   wait_until 30 "the Set Sleep Time dialog" form_shown "Set by Time Period"
   read -r _ DIALOG_RECT <<<"$(form_with "Set by Time Period")"
