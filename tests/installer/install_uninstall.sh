@@ -82,7 +82,7 @@ log "the installed program started from the Start menu"
 
 run_setup SECOND_SETUP /AUTOSTART
 wait_until 30 "the running program to end" tray_shows 0
-[ -z "$(facts window | grep '^vesperkit.exe')" ] || fail "the program still runs"
+[ -z "$(facts window | awk -F'\t' '$4 == "VesperkitForm"')" ] || fail "the program still runs"
 check_installed "\"$INSTALLED_WIN\\vesperkit.exe\""
 launch RUN "$INSTALLED_WIN\\vesperkit.exe"
 wait_until 60 "the tray icon of the reinstalled program" tray_shows 1
