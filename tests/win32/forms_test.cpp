@@ -31,7 +31,7 @@ struct RealForm {
     recorder.events.clear();
   }
   win32::Win32FormHost& Form() { return static_cast<win32::Win32FormHost&>(*host); }
-  HWND Control(const std::string& name) { return name.empty() ? Form().Window() : Form().ControlHandle(name); }
+  HWND Control(const std::string& name) { return Form().ControlHandle(name); }
 
   win32::Win32FormToolkit toolkit{GetModuleHandleA(nullptr)};
   const platform::FormDef def;
@@ -46,41 +46,33 @@ void PostKey(HWND window, WPARAM key) {
 }
 
 // The user's act as a person's mouse and keys make it: buttons are clicked as
-// the mouse clicks them (which moves the focus), other controls get the
-// press; keys are posted to the control's edit window and pass the dialog
-// manager; a list's item is checked with the space bar even where the list
-// cannot have the focus.
+// the mouse clicks them (which moves the focus), a label and an up-down's
+// upper arrow get the press; keys are posted to the control's edit window and
+// pass the dialog manager; a list's item is checked with the space bar even
+// where the list cannot have the focus; a combo box's choice comes with its
+// notification.
 void Play(RealForm& f, const formtest::Act& a) {
-  HWND w = f.Control(a.control);
-  auto send = [w](UINT message, WPARAM wParam = 0, LPARAM lParam = 0) { SendMessageA(w, message, wParam, lParam); };
+  HWND w = f.Control(a.control), edit = FindWindowExA(w, nullptr, "Edit", nullptr);  // a combo box's text box
+  auto send = [w](UINT message, WPARAM wParam, LPARAM lParam) { SendMessageA(w, message, wParam, lParam); };
+  RECT r{};
+  GetClientRect(w, &r);
+  const LPARAM at = a.verb == "step" ? MAKELPARAM(r.right / 2, 1) : MAKELPARAM(2, 2);
   if (a.verb == "focus" || a.verb == "type" || a.verb == "choose" || a.verb == "check") SetFocus(w);
   PumpMessages(f.toolkit);
-  if (a.verb == "click" && f.model.Get(a.control).kind == platform::ControlKind::Label) {
-    send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    send(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-  } else if (a.verb == "click") {
-    send(BM_CLICK);
-  } else if (a.verb == "type") {
-    HWND edit = FindWindowExA(w, nullptr, "Edit", nullptr);  // a combo box's
-    if (edit == nullptr) edit = w;
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-    for (char key : a.arg) PostMessageA(edit, WM_CHAR, static_cast<unsigned char>(key), 1);
-  } else if (a.verb == "choose") {
-    send(CB_SETCURSEL, std::stoul(a.arg));
+  const bool pressed =
+      a.verb == "step" || (a.verb == "click" && f.model.Get(a.control).kind == platform::ControlKind::Label);
+  if (pressed) send(WM_LBUTTONDOWN, MK_LBUTTON, at);
+  if (pressed) send(WM_LBUTTONUP, 0, at);
+  if (a.verb == "click" && !pressed) send(BM_CLICK, 0, 0);
+  if (a.verb == "type") SendMessageA(edit ? edit : w, EM_SETSEL, 0, -1);
+  for (char key : a.verb == "type" ? a.arg : "") PostMessageA(edit ? edit : w, WM_CHAR, static_cast<BYTE>(key), 1);
+  if (a.verb == "choose") send(CB_SETCURSEL, std::stoul(a.arg), 0);
+  if (a.verb == "choose")
     SendMessageA(GetParent(w), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(w), CBN_SELCHANGE), reinterpret_cast<LPARAM>(w));
-  } else if (a.verb == "check") {
-    send(LB_SETCARETINDEX, std::stoul(a.arg));
-    PostKey(w, VK_SPACE);
-  } else if (a.verb == "step") {  // a press on the upper arrow
-    RECT r{};
-    GetClientRect(w, &r);
-    send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right / 2, 1));
-    send(WM_LBUTTONUP, 0, MAKELPARAM(r.right / 2, 1));
-  } else if (a.verb == "enter" || a.verb == "escape") {
-    PostKey(GetFocus(), a.verb == "enter" ? VK_RETURN : VK_ESCAPE);
-  } else if (a.verb == "close") {
-    SendMessageA(f.Form().Window(), WM_CLOSE, 0, 0);
-  }
+  if (a.verb == "check") send(LB_SETCARETINDEX, std::stoul(a.arg), 0);
+  if (a.verb == "check") PostKey(w, VK_SPACE);
+  if (a.verb == "enter" || a.verb == "escape") PostKey(GetFocus(), a.verb == "enter" ? VK_RETURN : VK_ESCAPE);
+  if (a.verb == "close") SendMessageA(f.Form().Window(), WM_CLOSE, 0, 0);
   PumpMessages(f.toolkit);
 }
 
@@ -138,17 +130,13 @@ void CALLBACK ReadMenuAndChooseExit(HWND, UINT, UINT_PTR id, DWORD) {
   if (open == nullptr || !IsWindowVisible(open)) return;
   KillTimer(nullptr, id);
   HMENU menu = reinterpret_cast<HMENU>(SendMessageA(open, MN_GETHMENU, 0, 0));
-  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+  for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
     char text[64] = {};
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_STRING;
-    info.dwTypeData = text;
-    info.cch = sizeof text;
-    GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
-    seen.menu.push_back(info.fType & MFT_SEPARATOR ? "-"
-                                                   : text + std::string(info.fState & MFS_DEFAULT ? " default" : "") +
-                                                         (info.fState & MFS_GRAYED ? " grayed" : ""));
+    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
+    const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+    seen.menu.push_back(state & MF_SEPARATOR ? "-"
+                                             : text + std::string(state & MFS_DEFAULT ? " default" : "") +
+                                                   (state & MFS_GRAYED ? " grayed" : ""));
   }
   PostMessageA(open, WM_CHAR, 'e', 0);
 }
@@ -206,7 +194,8 @@ TEST(Boundaries, AHandlerThatThrowsIsReportedByTheProcedureItsMessageReachedAndT
 // The tray messages the form's mouse-move events carry, decoded as the main form decodes them.
 struct TrayMessages : platform::FormHandlers {
   void OnEvent(const std::string&, platform::FormEvent event, platform::EventArgs& args) override {
-    if (event == platform::FormEvent::MouseMove) decoded.push_back(app::TrayMessageFromX(args.x, platform::kScaleTwips, twipsPerPixel));
+    if (event == platform::FormEvent::MouseMove)
+      decoded.push_back(app::TrayMessageFromX(args.x, platform::kScaleTwips, twipsPerPixel));
   }
   double twipsPerPixel = 0;
   std::vector<int> decoded;
@@ -221,16 +210,6 @@ LRESULT CALLBACK NoteMove(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HC_ACTION && message->hwnd == watched && message->message == WM_MOUSEMOVE)
     moves.push_back(message->lParam);
   return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void MoveMouseTo(HWND window, int x, int y, DWORD buttonAfter) {
-  POINT at{x, y};
-  ClientToScreen(window, &at);
-  SetCursorPos(at.x, at.y);
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = buttonAfter;
-  SendInput(1, &input, sizeof input);
 }
 
 // Wine reads the DPI when a program starts, so each DPI runs in a child
@@ -263,8 +242,15 @@ TEST(TrayCallbackAtOneDpi, DISABLED_OnlyTheCallbackReachesTheForm) {
   watched = f.Form().Window();
   HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, NoteMove, nullptr, GetCurrentThreadId());
   // Along the top row at x = 517 with the left button held: the callback's very shape.
-  MoveMouseTo(watched, 517, 5, MOUSEEVENTF_LEFTDOWN);
-  MoveMouseTo(watched, 517, 0, MOUSEEVENTF_LEFTUP);
+  for (const auto& [y, button] : {std::pair{5, MOUSEEVENTF_LEFTDOWN}, std::pair{0, MOUSEEVENTF_LEFTUP}}) {
+    POINT at{517, y};
+    ClientToScreen(watched, &at);
+    SetCursorPos(at.x, at.y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = button;
+    SendInput(1, &input, sizeof input);
+  }
   PumpMessages(f.toolkit);
   UnhookWindowsHookEx(hook);
   EXPECT_NE(std::find(moves.begin(), moves.end(), MAKELPARAM(517, 0)), moves.end()) << "the real move arrived";

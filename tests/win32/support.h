@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the Win32 tests: the test program's folder, fresh names,
-// child processes, registry values, the component DLLs and the message queue.
+// child processes, registry values and the message queue.
 #include <windows.h>
 
 #include <optional>
@@ -18,13 +18,12 @@ inline std::string OwnFolder() {
   return file.substr(0, file.find_last_of('\\') + 1);
 }
 
-// A fresh name in the temporary folder; nothing is left there.
+// A fresh name in the temporary folder; nothing is made there.
 inline std::string TemporaryName() {
-  char folder[MAX_PATH], name[MAX_PATH];
-  GetTempPathA(MAX_PATH, folder);
-  GetTempFileNameA(folder, "vkt", 0, name);
-  DeleteFileA(name);
-  return name;
+  static int made = 0;
+  char folder[MAX_PATH];
+  return std::string(folder, GetTempPathA(MAX_PATH, folder)) + "vesperkit-test-" +
+         std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made);
 }
 
 // Runs the command line and waits up to a minute; the exit code, or -1.
@@ -60,16 +59,6 @@ inline void WriteValue(HKEY root, const std::string& path, const char* name, con
   if (!bytes) RegDeleteValueA(key.Get(), name);
   if (bytes) RegSetValueExA(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes->data()),
                             static_cast<DWORD>(bytes->size()));
-}
-
-// Calls DllRegisterServer of a DLL in OwnFolder(), as regsvr32 does.
-inline HRESULT RegisterDll(const std::string& dll) {
-  HMODULE module = LoadLibraryA((OwnFolder() + dll).c_str());
-  auto entry = reinterpret_cast<HRESULT(STDAPICALLTYPE*)()>(
-      reinterpret_cast<void*>(GetProcAddress(module, "DllRegisterServer")));
-  const HRESULT hr = entry != nullptr ? entry() : E_FAIL;
-  if (module != nullptr) FreeLibrary(module);
-  return hr;
 }
 
 // Dispatches every message waiting for this thread, dialog keys included.
