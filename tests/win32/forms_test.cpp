@@ -3,7 +3,6 @@
 // guarded window procedures and the tray's callback against a real move of
 // the mouse.
 #include <windows.h>
-#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
