@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 
 #include "app/tray_icon_record.h"
 #include "persistence/reg_settings.h"
@@ -183,6 +184,9 @@ TEST_F(Components, AMemberMadeToFailOrThrowAnswersItsResultBySlotAndByNameAndThe
   auto power = Create<IPowerControl>(CLSID_PowerControl);
   auto process = Create<IProcessControl>(CLSID_ProcessControl);
   ASSERT_TRUE(power.Get() != nullptr && process.Get() != nullptr);
+  std::ifstream created(record);
+  std::string first;
+  ASSERT_TRUE(std::getline(created, first) && first == "PowerControl.Created") << "the doubles serve, not the real";
   for (const auto& [variable, expected] : {std::pair{"VESPERKIT_DOUBLE_FAIL", E_FAIL},
                                            std::pair{"VESPERKIT_DOUBLE_THROW", E_UNEXPECTED}, std::pair{"", S_OK}}) {
     SCOPED_TRACE(variable);
