@@ -61,11 +61,12 @@ class ActionRecorder : public platform::FormHandlers {
 
 // One thing the user does, each suite its own way: "click C" (with the mouse),
 // "type C keys" (over the box's whole text; '\b' is Backspace), "choose C i",
-// "check C i" (the space bar on the item), "step C 1" (the up arrow), "focus
-// C", "enter", "escape", "close" (the frame's Close). The setup before it acts
+// "check C i" (the space bar on the item), "step C 1" (the up arrow), "date C
+// 2027-1-2" (a day picked), "focus C", "enter", "escape", "close" (the frame's
+// Close). The setup before it acts
 // on the model: "value C n", "text C t", "disable C".
 struct Act {
-  explicit Act(const std::string& line) { std::istringstream(line) >> verb >> control >> arg; }
+  Act(const std::string& line) { std::istringstream(line) >> verb >> control >> arg; }  // NOLINT: from the table
   std::string verb, control, arg;
 };
 
@@ -81,8 +82,7 @@ inline void Prepare(const UserActionCase& c, platform::FormModel& m) {
   m.SetItems("cboMode", {"Off", "On"});
   m.SetListIndex("cboMode", 0);
   m.SetItems("lstApps", {"app.exe", "tool.exe"});
-  for (const std::string& line : c.setup) {
-    const Act a(line);
+  for (const Act a : c.setup) {
     if (a.verb == "value") m.SetValue(a.control, std::stoi(a.arg));
     if (a.verb == "text") m.SetText(a.control, a.arg);
     if (a.verb == "disable") m.SetEnabled(a.control, false);
@@ -108,8 +108,7 @@ inline const std::vector<UserActionCase>& UserActionCases() {
        {{"lstApps.checks", "01"}}},
       {"AnUpDownStepsTheNumberInItsBuddy", {}, {"step udNum 1"}, {"txtNum:Change", "udNum:Change"}, "txtNum",
        {{"txtNum.text", "31"}, {"udNum.value", "31"}}},
-      {"TheTimeBoxTakesDigitsOverItsPlaceholdersAndAnInvalidTimeKeepsTheFocus", {},
-       {"type mskTime 2x57\b", "focus txtOther"},
+      {"TheTimeBoxTakesOnlyDigitsAndAnInvalidTimeKeepsTheFocus", {}, {"type mskTime 2x57\b", "focus txtOther"},
        {"mskTime:Change", "mskTime:Change", "mskTime:Change", "mskTime:Change", "mskTime:Validate"}, "mskTime",
        {{"mskTime.text", "25:__"}}},
       {"AnInvalidTimeLetsNoButtonBeClickedByMouseOrKey", {"text mskTime 25:00"},
@@ -118,9 +117,10 @@ inline const std::vector<UserActionCase>& UserActionCases() {
       {"AValidTimeLetsEnterAndEscClickAndKeepsTheFocus", {"text mskTime 12:00"}, {"focus mskTime", "enter", "escape"},
        {"mskTime:Validate", "CmdOK:Click", "mskTime:Validate", "CmdCancel:Click"}, "mskTime", {}},
       {"EnterClicksTheDefaultButtonAndLeavesACheckBoxUnvalidated", {}, {"enter"}, {"CmdOK:Click"}, "chkForce", {}},
-      {"OnlyBoxesLeftForAnotherControlValidate", {},
-       {"focus txtOther", "focus cboMode", "focus dtpDay", "focus lstApps", "focus CmdOK"},
-       {"txtOther:Validate", "cboMode:Validate", "dtpDay:Validate"}, "CmdOK", {}},
+      {"PickingADayChangesThePickerAndOnlyBoxesLeftForAnotherControlValidate", {},
+       {"focus txtOther", "focus cboMode", "date dtpDay 2027-1-2", "focus lstApps", "focus CmdOK"},
+       {"txtOther:Validate", "cboMode:Validate", "dtpDay:Change", "dtpDay:Validate"}, "CmdOK",
+       {{"dtpDay.date", "20270102"}}},
       {"ALabelClickNeitherMovesTheFocusNorValidates", {}, {"focus txtOther", "click lblInfo"}, {"lblInfo:Click"},
        "txtOther", {}},
       {"TheFrameCloseAsksThenUnloadsAndNothingActsAfter", {}, {"close", "click chkForce"},
@@ -138,11 +138,12 @@ inline void ExpectOutcome(const UserActionCase& c, const platform::FormModel& mo
   EXPECT_EQ(model.Focus(), c.focus);
   for (const auto& [key, value] : c.model) {
     const platform::ControlState& s = model.Get(key.substr(0, key.find('.')));
-    std::string checks;
-    for (bool checked : s.checks) checks += checked ? '1' : '0';
-    const std::string what = key.substr(key.find('.') + 1);
-    const int number = what == "value" ? s.value : s.listIndex;
-    EXPECT_EQ(what == "text" ? s.text : what == "checks" ? checks : std::to_string(number), value) << key;
+    std::string shown = key.ends_with(".text") ? s.text : "";
+    for (bool checked : key.ends_with(".checks") ? s.checks : std::vector<bool>{}) shown += checked ? '1' : '0';
+    if (key.ends_with(".value") || key.ends_with(".listIndex"))
+      shown = std::to_string(key.ends_with(".value") ? s.value : s.listIndex);
+    if (key.ends_with(".date")) shown = std::to_string(s.date.year * 10000 + s.date.month * 100 + s.date.day);
+    EXPECT_EQ(shown, value) << key;
   }
 }
 

@@ -3,10 +3,12 @@
 // guarded window procedures and the tray's callback against a real move of
 // the mouse.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <stdexcept>
 #include <thread>
 
@@ -56,7 +58,7 @@ void Play(RealForm& f, const formtest::Act& a) {
   RECT r{};
   GetClientRect(w, &r);
   const LPARAM at = a.verb == "step" ? MAKELPARAM(r.right / 2, 1) : MAKELPARAM(2, 2);
-  if (a.verb == "focus" || a.verb == "type" || a.verb == "choose" || a.verb == "check") SetFocus(w);
+  if (a.verb == "focus" || a.verb == "type" || a.verb == "choose" || a.verb == "check" || a.verb == "date") SetFocus(w);
   PumpMessages(f.toolkit);
   const bool pressed =
       a.verb == "step" || (a.verb == "click" && f.model.Get(a.control).kind == platform::ControlKind::Label);
@@ -70,6 +72,13 @@ void Play(RealForm& f, const formtest::Act& a) {
     SendMessageA(GetParent(w), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(w), CBN_SELCHANGE), reinterpret_cast<LPARAM>(w));
   if (a.verb == "check") send(LB_SETCARETINDEX, std::stoul(a.arg), 0);
   if (a.verb == "check") PostKey(w, VK_SPACE);
+  SYSTEMTIME day{};  // a day picked: set, then told as the picker tells it
+  NMHDR told{w, static_cast<UINT_PTR>(GetDlgCtrlID(w)), DTN_DATETIMECHANGE};
+  if (a.verb == "date" && std::sscanf(a.arg.c_str(), "%hu-%hu-%hu", &day.wYear, &day.wMonth, &day.wDay) == 3) {
+    send(DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&day));
+    NMDATETIMECHANGE change{told, GDT_VALID, day};
+    SendMessageA(GetParent(w), WM_NOTIFY, told.idFrom, reinterpret_cast<LPARAM>(&change));
+  }
   if (a.verb == "enter" || a.verb == "escape") PostKey(GetFocus(), a.verb == "enter" ? VK_RETURN : VK_ESCAPE);
   if (a.verb == "close") SendMessageA(f.Form().Window(), WM_CLOSE, 0, 0);
   PumpMessages(f.toolkit);
@@ -81,7 +90,7 @@ TEST_P(UserActions, CauseTheirEventsFocusAndModel) {
   RealForm f(formtest::ActionForm());
   formtest::Prepare(GetParam(), f.model);
   PumpMessages(f.toolkit);
-  for (const std::string& act : GetParam().acts) Play(f, formtest::Act(act));
+  for (const formtest::Act act : GetParam().acts) Play(f, act);
   formtest::ExpectOutcome(GetParam(), f.model, f.recorder);
   // Windows' focus is where the model says (a combo box's is in its text box).
   HWND want = f.Control(GetParam().focus);

@@ -2,6 +2,8 @@
 // plays the same table on real controls.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "fakes/fake_forms.h"
 #include "forms/user_actions.h"
 
@@ -14,6 +16,8 @@ void Play(FakeFormHost& form, const formtest::Act& a) {
   else if (a.verb == "choose") form.UserChoose(a.control, std::stoi(a.arg));
   else if (a.verb == "check") form.UserCheckItem(a.control, std::stoi(a.arg));
   else if (a.verb == "step") form.UserStep(a.control, std::stoi(a.arg));
+  else if (int y = 0, m = 0, d = 0; a.verb == "date" && std::sscanf(a.arg.c_str(), "%d-%d-%d", &y, &m, &d) == 3)
+    form.UserDate(a.control, {y, m, d, 0, 0, 0});
   else if (a.verb == "focus") form.MoveFocus(a.control);
   else if (a.verb == "enter") form.PressEnter();
   else if (a.verb == "escape") form.PressEscape();
@@ -35,7 +39,7 @@ TEST_P(UserActions, CauseTheirEventsFocusAndModel) {
   host->Show(platform::ShowMode::Modeless, 0);
   formtest::Prepare(GetParam(), model);
   recorder.events.clear();
-  for (const std::string& act : GetParam().acts) Play(*toolkit.Find("frmActions"), formtest::Act(act));
+  for (const formtest::Act act : GetParam().acts) Play(*toolkit.Find("frmActions"), act);
   formtest::ExpectOutcome(GetParam(), model, recorder);
 }
 
