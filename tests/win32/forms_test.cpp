@@ -67,6 +67,11 @@ void Play(RealForm& f, const formtest::Act& a) {
   if (a.verb == "click" && !pressed) send(BM_CLICK, 0, 0);
   if (a.verb == "type") SendMessageA(edit ? edit : w, EM_SETSEL, 0, -1);
   for (char key : a.verb == "type" ? a.arg : "") PostMessageA(edit ? edit : w, WM_CHAR, static_cast<BYTE>(key), 1);
+  RECT item{};  // a list's item double-clicked in the middle of its text, past its check box
+  if (a.verb == "dblclick") send(LB_GETITEMRECT, std::stoul(a.arg), reinterpret_cast<LPARAM>(&item));
+  const LPARAM middle = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  for (UINT message : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+    if (a.verb == "dblclick") send(message, message == WM_LBUTTONUP ? 0 : MK_LBUTTON, middle);
   if (a.verb == "choose") send(CB_SETCURSEL, std::stoul(a.arg), 0);
   if (a.verb == "choose")
     SendMessageA(GetParent(w), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(w), CBN_SELCHANGE), reinterpret_cast<LPARAM>(w));

@@ -14,6 +14,7 @@ void Play(FakeFormHost& form, const formtest::Act& a) {
   if (a.verb == "click") form.UserClick(a.control);
   else if (a.verb == "type") form.UserType(a.control, a.arg);
   else if (a.verb == "choose") form.UserChoose(a.control, std::stoi(a.arg));
+  else if (a.verb == "dblclick") form.UserDoubleClick(a.control, std::stoi(a.arg));
   else if (a.verb == "check") form.UserCheckItem(a.control, std::stoi(a.arg));
   else if (a.verb == "step") form.UserStep(a.control, std::stoi(a.arg));
   else if (int y = 0, m = 0, d = 0; a.verb == "date" && std::sscanf(a.arg.c_str(), "%d-%d-%d", &y, &m, &d) == 3)
