@@ -1,46 +1,74 @@
 #pragma once
-// Helpers shared by the Win32 tests: folders and programs, registry values,
-// the component DLLs, windows and their message queue.
+// Helpers shared by the Win32 tests: the test program's folder, fresh names,
+// child processes, registry values and the message queue.
 #include <windows.h>
 
 #include <optional>
 #include <string>
-#include <vector>
 
+#include "owners.h"
 #include "win32/forms/form_toolkit.h"
 
 namespace vk::wintest {
 
 // Folder of the running test program, with the built DLLs and programs; ends in '\'.
-std::string OwnFolder();
-// A fresh name in the temporary folder; nothing is left there.
-std::string TemporaryName();
-// Runs the command line and waits; the exit code, or -1.
-long RunAndWait(std::string command);
-// All lines of a text file; empty when it does not exist.
-std::vector<std::string> ReadLines(const std::string& path);
+inline std::string OwnFolder() {
+  char path[MAX_PATH * 2];
+  const std::string file(path, GetModuleFileNameA(nullptr, path, sizeof path));
+  return file.substr(0, file.find_last_of('\\') + 1);
+}
 
-// Calls DllRegisterServer or DllUnregisterServer of a DLL in OwnFolder().
-HRESULT RegisterDll(const std::string& dll);
-HRESULT UnregisterDll(const std::string& dll);
+// A fresh name in the temporary folder; nothing is made there.
+inline std::string TemporaryName() {
+  static int made = 0;
+  char folder[MAX_PATH];
+  return std::string(folder, GetTempPathA(MAX_PATH, folder)) + "vesperkit-test-" +
+         std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++made);
+}
 
-// A value's bytes (null name: the default value); empty when the key or value is missing.
-std::optional<std::string> ReadValue(HKEY root, const std::string& path, const char* name, DWORD* type = nullptr);
-// Stores the bytes, creating missing keys; no bytes deletes the value.
-void WriteValue(HKEY root, const std::string& path, const char* name, const std::optional<std::string>& bytes,
-                DWORD type = REG_SZ);
-bool KeyExists(HKEY root, const std::string& path);
-// Removes a key with everything below it.
-void DeleteTree(HKEY root, const std::string& path);
+// Runs the command line and waits up to a minute; the exit code, or -1.
+inline long RunAndWait(std::string command) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return -1;
+  const win32::UniqueHandle thread(process.hThread), started(process.hProcess);
+  DWORD code = static_cast<DWORD>(-1);
+  if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  return static_cast<long>(code);
+}
+
+// A value's bytes (null name: the default value); none when the key or value is missing.
+inline std::optional<std::string> ReadValue(HKEY root, const std::string& path, const char* name,
+                                            DWORD* type = nullptr) {
+  win32::UniqueRegKey key;
+  char data[1024];
+  DWORD size = sizeof data;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS ||
+      RegQueryValueExA(key.Get(), name, nullptr, type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
+    return std::nullopt;
+  return std::string(data, size);
+}
+
+// Stores the bytes, creating missing keys; none deletes the value.
+inline void WriteValue(HKEY root, const std::string& path, const char* name, const std::optional<std::string>& bytes,
+                       DWORD type = REG_SZ) {
+  win32::UniqueRegKey key;
+  RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr);
+  if (!bytes) RegDeleteValueA(key.Get(), name);
+  if (bytes) RegSetValueExA(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes->data()),
+                            static_cast<DWORD>(bytes->size()));
+}
 
 // Dispatches every message waiting for this thread, dialog keys included.
-void PumpMessages(win32::Win32FormToolkit& toolkit);
-// Posts a key press (down and up) to the window with the focus, then pumps.
-void PressKey(win32::Win32FormToolkit& toolkit, WORD key);
-std::string WindowText(HWND window);
-// Position of a window in its parent's client area, and its size, in pixels.
-RECT PlaceInParent(HWND window);
-// Saves the window as drawn, frame included, as a 24-bit BMP file.
-bool SaveWindowBitmap(HWND window, const std::string& path);
+inline void PumpMessages(win32::Win32FormToolkit& toolkit) {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (toolkit.PreTranslate(message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
 
 }  // namespace vk::wintest

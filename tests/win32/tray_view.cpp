@@ -27,13 +27,9 @@ bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& res
 // whole window of its own (the stand-alone tray's icons).
 RECT PlaceOf(const TTTOOLINFOW& tool) {
   RECT place = tool.rect;
-  if (tool.uFlags & TTF_IDISHWND) {
-    HWND icon = reinterpret_cast<HWND>(tool.uId);
-    SetRectEmpty(&place);
-    if (IsWindowVisible(icon)) GetWindowRect(icon, &place);
-  } else {
-    MapWindowPoints(tool.hwnd, nullptr, reinterpret_cast<POINT*>(&place), 2);
-  }
+  HWND icon = reinterpret_cast<HWND>(tool.uId);
+  if (!(tool.uFlags & TTF_IDISHWND)) MapWindowPoints(tool.hwnd, nullptr, reinterpret_cast<POINT*>(&place), 2);
+  if (tool.uFlags & TTF_IDISHWND && !(IsWindowVisible(icon) && GetWindowRect(icon, &place))) SetRectEmpty(&place);
   return place;
 }
 
@@ -43,41 +39,36 @@ std::vector<TrayIconView> ReadTrayIcons() {
   std::vector<TrayIconView> icons;
   std::vector<HWND> tips;
   EnumWindows(CollectTipWindows, reinterpret_cast<LPARAM>(&tips));
-  if (tips.empty()) return icons;
   DWORD explorer = 0;
-  GetWindowThreadProcessId(tips.front(), &explorer);
+  if (tips.empty() || GetWindowThreadProcessId(tips.front(), &explorer) == 0) return icons;
   HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, explorer);
   // The tool-tip control writes its answers into its own address space.
   constexpr std::size_t kChars = 1024;
-  char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + kChars * 2,
-                                                   MEM_COMMIT, PAGE_READWRITE));
-  if (remote == nullptr) {
-    if (process != nullptr) CloseHandle(process);
-    return icons;
-  }
+  char* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + kChars * 2, MEM_COMMIT, PAGE_READWRITE));
   auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TTTOOLINFOW));
+  DWORD_PTR count = 0, found = 0;
   for (HWND tip : tips) {
-    DWORD_PTR count = 0;
-    if (!Ask(tip, TTM_GETTOOLCOUNT, 0, 0, count)) continue;
+    if (remote == nullptr || !Ask(tip, TTM_GETTOOLCOUNT, 0, 0, count)) continue;
     for (DWORD_PTR index = 0; index < count; ++index) {
       TTTOOLINFOW info{};
       info.cbSize = sizeof info;
       info.lpszText = remoteText;
       wchar_t text[kChars + 1] = {};
-      DWORD_PTR found = 0;
+      char narrow[kChars * 2] = {};
       if (!WriteProcessMemory(process, remote, &info, sizeof info, nullptr) ||
           !WriteProcessMemory(process, remoteText, text, sizeof(wchar_t), nullptr) ||
           !Ask(tip, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(remote), found) || found == 0 ||
           !ReadProcessMemory(process, remote, &info, sizeof info, nullptr) ||
           !ReadProcessMemory(process, remoteText, text, kChars * sizeof(wchar_t), nullptr))
         continue;
-      char narrow[kChars * 2] = {};
-      if (info.lpszText == remoteText) WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+      if (info.lpszText == remoteText)
+        WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
       icons.push_back({narrow, PlaceOf(info)});
     }
   }
-  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-  CloseHandle(process);
+  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process != nullptr) CloseHandle(process);
   return icons;
 }
 

@@ -2,30 +2,29 @@
 // plays the same table on real controls.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "fakes/fake_forms.h"
 #include "forms/user_actions.h"
 
 namespace vk::fakes {
 namespace {
 
-class FakeUser : public formtest::UserDriver {
- public:
-  explicit FakeUser(FakeFormHost& form) : form_(form) {}
-  void Click(const std::string& c) override { form_.UserClick(c); }
-  void Enter() override { form_.PressEnter(); }
-  void Escape() override { form_.PressEscape(); }
-  void Focus(const std::string& c) override { form_.MoveFocus(c); }
-  void Type(const std::string& c, const std::string& keys) override { form_.UserType(c, keys); }
-  void Choose(const std::string& c, int index) override { form_.UserChoose(c, index); }
-  void DoubleClick(const std::string& c, int index) override { form_.UserDoubleClick(c, index); }
-  void CheckItem(const std::string& c, int index) override { form_.UserCheckItem(c, index); }
-  void Step(const std::string& c, int delta) override { form_.UserStep(c, delta); }
-  void PickDate(const std::string& c, const platform::DateTime& day) override { form_.UserDate(c, day); }
-  void Close() override { form_.CloseFrame(); }
-
- private:
-  FakeFormHost& form_;
-};
+void Play(FakeFormHost& form, const formtest::Act& a) {
+  if (a.verb == "click") form.UserClick(a.control);
+  else if (a.verb == "type") form.UserType(a.control, a.arg);
+  else if (a.verb == "choose") form.UserChoose(a.control, std::stoi(a.arg));
+  else if (a.verb == "dblclick") form.UserDoubleClick(a.control, std::stoi(a.arg));
+  else if (a.verb == "check") form.UserCheckItem(a.control, std::stoi(a.arg));
+  else if (a.verb == "step") form.UserStep(a.control, std::stoi(a.arg));
+  else if (int y = 0, m = 0, d = 0; a.verb == "date" && std::sscanf(a.arg.c_str(), "%d-%d-%d", &y, &m, &d) == 3)
+    form.UserDate(a.control, {y, m, d, 0, 0, 0});
+  else if (a.verb == "focus") form.MoveFocus(a.control);
+  else if (a.verb == "enter") form.PressEnter();
+  else if (a.verb == "escape") form.PressEscape();
+  else if (a.verb == "close") form.CloseFrame();
+  else ADD_FAILURE() << "no such act: " << a.verb;
+}
 
 class UserActions : public ::testing::TestWithParam<formtest::UserActionCase> {};
 
@@ -39,10 +38,9 @@ TEST_P(UserActions, CauseTheirEventsFocusAndModel) {
   std::unique_ptr<platform::FormHost> host;
   toolkit.Load(def, model, recorder, host);
   host->Show(platform::ShowMode::Modeless, 0);
-  GetParam().setup(model, recorder);
+  formtest::Prepare(GetParam(), model);
   recorder.events.clear();
-  FakeUser user(*toolkit.Find("frmActions"));
-  GetParam().play(user);
+  for (const formtest::Act act : GetParam().acts) Play(*toolkit.Find("frmActions"), act);
   formtest::ExpectOutcome(GetParam(), model, recorder);
 }
 
