@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <tuple>
 
 #include "platform/form_model.h"
 #include "platform/forms.h"
@@ -26,7 +27,8 @@ inline platform::FormDef ActionForm() {
   add("optA", K::OptionButton, 120, 240, 1200, 255, "&Alpha");
   add("optB", K::OptionButton, 120, 600, 1200, 255, "&Beta");
   add("txtNum", K::TextBox, 120, 960, 600, 285, "30");
-  add("udNum", K::UpDown, 721, 960, 240, 285).extra = "txtNum";
+  platform::ControlDef& upDown = add("udNum", K::UpDown, 721, 960, 240, 285);
+  std::tie(upDown.extra, upDown.minimum, upDown.maximum) = std::tuple("txtNum", 1, 32);
   for (size_t i = 1; i < d.controls.size(); ++i) d.controls[i].container = "Frame1";
   add("lblInfo", K::Label, 3000, 120, 2800, 255, "Info");
   add("chkForce", K::CheckBox, 3000, 480, 2000, 255, "&Force");

@@ -17,6 +17,7 @@
 #include "forms/user_actions.h"
 #include "support.h"
 #include "win32/forms/form_host.h"
+#include "win32/start_checks.h"
 
 namespace vk::wintest {
 namespace {
@@ -165,6 +166,25 @@ TEST(Binding, TheTrayMenuShowsItsShownItemsAsTheModelStandsAndRaisesTheChosenOne
   EXPECT_EQ(f.recorder.events, Strings{"mnuExit:Click"});
 }
 
+// A timer runs only while enabled with an interval, ticks, and one whose
+// SetTimer fails (its window is gone) is not running.
+TEST(Binding, TimersRunOnlyWhileEnabledAndTickAndAFailedStartLeavesThemStopped) {
+  RealForm f(app::FrmMain::Definition());
+  for (auto [enabled, interval, active] : {std::tuple{true, 1000, true}, std::tuple{true, 0, false},
+                                           std::tuple{false, 500, false}, std::tuple{true, 10, true}}) {
+    f.model.SetEnabled("Timer1", enabled);
+    f.model.SetInterval("Timer1", interval);
+    EXPECT_EQ(f.Form().TimerActive("Timer1"), active) << enabled << " " << interval;
+  }
+  const auto ticked = [&] { return std::ranges::count(f.recorder.events, std::string("Timer1:Timer")) > 0; };
+  for (int waited = 0; waited < 2000 && !ticked(); waited += 10, Sleep(10)) PumpMessages(f.toolkit);
+  EXPECT_TRUE(ticked());
+  f.model.SetEnabled("Timer1", false);
+  DestroyWindow(f.Form().Window());
+  f.model.SetEnabled("Timer1", true);
+  EXPECT_FALSE(f.Form().TimerActive("Timer1"));
+}
+
 // The boundary guards report through OutputDebugString, which raises a
 // first-chance exception carrying the text: a vectored handler sees it.
 Strings reports;
@@ -200,6 +220,61 @@ TEST(Boundaries, AHandlerThatThrowsIsReportedByTheProcedureItsMessageReachedAndT
   EXPECT_EQ(reports, (Strings{"Vesperkit: FormProc failed: planted in chkForce\n",
                               "Vesperkit: MaskProc failed: planted in mskTime\n",
                               "Vesperkit: ToggleProc failed: planted in lstApps\n"}));
+}
+
+// Refuses to make windows of one class, as a Windows out of resources would.
+const char* refusedClass = "";
+
+LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
+  char name[64] = {};
+  if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) > 0 &&
+      std::string(name) == refusedClass)
+    return 1;
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct RecordingMessages : platform::MessageBoxes {
+  int Show(const std::string& text, const std::string& title, std::uint32_t) override {
+    shown.push_back(title + ": " + text);
+    return platform::kIdOk;
+  }
+  Strings shown;
+};
+
+// A form whose window is refused is never loaded; without its COM apartment
+// (a thread already in the multithreaded one) or its windows the program says
+// so and ends before anything shows.
+TEST(Boundaries, ARefusedWindowLoadsNoFormAndAStartWithoutApartmentOrWindowsSaysSo) {
+  RecordingMessages messages;
+  std::vector<int> codes;
+  std::thread([&] {
+    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    {
+      com::ComApartment apartment;
+      codes.push_back(win32::CheckCanStart(apartment, win32::Win32FormToolkit{GetModuleHandleA(nullptr)}, messages));
+    }
+    CoUninitialize();
+  }).join();
+  for (const char* refused : {"VesperkitForm", "VesperkitApplication", ""}) {
+    refusedClass = refused;
+    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+    win32::Win32FormToolkit toolkit{GetModuleHandleA(nullptr)};
+    if (std::string(refused) == "VesperkitForm") {
+      const platform::FormDef def = formtest::ActionForm();
+      platform::FormModel model{def};
+      formtest::ActionRecorder recorder{model};
+      std::unique_ptr<platform::FormHost> host;
+      toolkit.Load(def, model, recorder, host);
+      EXPECT_EQ(std::pair(host->Handle(), recorder.events.size()), std::pair(WindowHandle{0}, std::size_t{0}));
+    } else {
+      com::ComApartment apartment;
+      codes.push_back(win32::CheckCanStart(apartment, toolkit, messages));
+    }
+    UnhookWindowsHookEx(hook);
+  }
+  EXPECT_EQ(codes, (std::vector<int>{1, 1, 0}));
+  EXPECT_EQ(messages.shown, (Strings{"Vesperkit: Vesperkit cannot start: COM could not be initialised.",
+                                     "Vesperkit: Vesperkit cannot start: its windows could not be created."}));
 }
 
 // The tray messages the form's mouse-move events carry, decoded as the main form decodes them.
