@@ -10,8 +10,7 @@ namespace {
 
 // Menus and timers have no place on the form: only name, kind and caption.
 ControlDef Item(const char* name, ControlKind kind, const char* container, const char* caption, bool enabled) {
-  ControlDef c = platform::Control(name, kind, 0, 0, 0, 0, caption);
-  c.container = container;
+  ControlDef c = platform::In(container, platform::Control(name, kind, 0, 0, 0, 0, caption));
   c.enabled = enabled;
   return c;
 }

@@ -6,15 +6,7 @@ namespace vk::forceclose {
 using platform::Control;
 using platform::ControlDef;
 using platform::ControlKind;
-
-namespace {
-
-ControlDef In(const char* frame, ControlDef control) {
-  control.container = frame;
-  return control;
-}
-
-}  // namespace
+using platform::In;
 
 const platform::FormDef& FrmAdvanced::Definition() {
   static const platform::FormDef def = [] {

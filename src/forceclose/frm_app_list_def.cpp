@@ -6,6 +6,7 @@ namespace vk::forceclose {
 using platform::Control;
 using platform::ControlDef;
 using platform::ControlKind;
+using platform::In;
 
 const platform::FormDef& FrmAppList::Definition() {
   static const platform::FormDef def = [] {
@@ -16,16 +17,11 @@ const platform::FormDef& FrmAppList::Definition() {
     d.clientHeight = 5715;
     d.iconResource = IDI_VESPERKIT;
     d.controls.push_back(Control("Frame1", ControlKind::Frame, 120, 0, 4935, 5175));
-    ControlDef folders = Control("Dir1", ControlKind::FolderList, 120, 240, 2295, 4815);
-    folders.container = "Frame1";
-    d.controls.push_back(folders);
-    ControlDef files = Control("File1", ControlKind::FileList, 2520, 240, 2295, 4380);
-    files.container = "Frame1";
+    d.controls.push_back(In("Frame1", Control("Dir1", ControlKind::FolderList, 120, 240, 2295, 4815)));
+    ControlDef files = In("Frame1", Control("File1", ControlKind::FileList, 2520, 240, 2295, 4380));
     files.extra = "*.exe";
     d.controls.push_back(files);
-    ControlDef drives = Control("Drive1", ControlKind::DriveList, 2520, 4720, 2295, 315);
-    drives.container = "Frame1";
-    d.controls.push_back(drives);
+    d.controls.push_back(In("Frame1", Control("Drive1", ControlKind::DriveList, 2520, 4720, 2295, 315)));
     d.controls.push_back(Control("CmdOK", ControlKind::Button, 3000, 5280, 975, 315, "&OK"));
     d.controls.push_back(Control("CmdCancel", ControlKind::Button, 4080, 5280, 975, 315, "&Cancel"));
     return d;

@@ -72,6 +72,12 @@ inline ControlDef Control(std::string name, ControlKind kind, int left, int top,
   return c;
 }
 
+// The control placed in a frame (or another container) of the form.
+inline ControlDef In(std::string container, ControlDef control) {
+  control.container = std::move(container);
+  return control;
+}
+
 struct FormDef {
   std::string name;
   std::string caption;

@@ -6,13 +6,9 @@ namespace vk::schedule {
 
 using platform::ControlDef;
 using platform::ControlKind;
+using platform::In;
 
 namespace {
-
-ControlDef In(const char* container, ControlDef control) {
-  control.container = container;
-  return control;
-}
 
 ControlDef WithTip(ControlDef control, const char* toolTip) {
   control.toolTip = toolTip;

@@ -12,14 +12,9 @@
 
 #include "forceclose/force_list_file.h"
 #include "forceclose/frm_advanced.h"
-#include "persistence/reg_settings.h"
 #include "schedule/schedule_settings.h"
 #include "support.h"
-#include "win32/clock.h"
-#include "win32/files.h"
 #include "win32/forms/form_host.h"
-#include "win32/registry.h"
-#include "win32/shell.h"
 #include "win32/window_services.h"
 
 namespace vk::wintest {
@@ -65,7 +60,6 @@ bool Choose(win32::Win32FormHost& form, const char* control, int index, std::ini
 
 TEST(AdvancedOptionsOnWine, ForcingSwitchesToTheListAndThePickedProgramIsWhatOkSaves) {
   const std::string tree = TemporaryName(), tools = tree + "\\Tools", listFile = OwnFolder() + "Files.dat";
-  const std::string settings = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
   for (const std::string& folder : {tree, tools, tools + "\\Sub"}) CreateDirectoryA(folder.c_str(), nullptr);
   const std::vector<std::string> made = {"\\root.exe", "\\Tools\\beta.exe", "\\Tools\\alpha.exe", "\\Tools\\notes.txt"};
   for (const std::string& name : made) std::ofstream(tree + name) << "MZ";
@@ -76,12 +70,7 @@ TEST(AdvancedOptionsOnWine, ForcingSwitchesToTheListAndThePickedProgramIsWhatOkS
   win32::Win32FormToolkit forms{GetModuleHandleA(nullptr)};
   win32::Win32WindowServices windows;
   Recording messages;
-  win32::Win32AppShell shell;
-  win32::Win32FileSystem files;
-  win32::Win32Registry registry;
-  win32::Win32Clock clock;
-  persistence::SharedLog log{{files, clock, messages, shell}};
-  persistence::CRegSettings store{registry, log};
+  RealSettingsStore real{messages};
   schedule::ScheduleValues values;
   values.ForceShutdown = kTrue;
   forceclose::AppEntryList entries = {forceclose::MakeAppEntry("C:\\Windows\\notepad.exe")};
@@ -99,16 +88,16 @@ TEST(AdvancedOptionsOnWine, ForcingSwitchesToTheListAndThePickedProgramIsWhatOkS
            [](Form f) { return !f.Model().Has("File1"); }, click("CmdOK")},
           0, 0};
   const UINT_PTR timer = SetTimer(nullptr, 0, 40, TakeStep);
-  forceclose::ShowAdvancedOptions({{forms, windows, messages, shell, files, entries}, values.ForceShutdown,
-                                   values.ForceAppClose, [&] { schedule::SaveForceSettings(store, values); }},
+  forceclose::ShowAdvancedOptions({{forms, windows, messages, real.shell, real.files, entries}, values.ForceShutdown,
+                                   values.ForceAppClose, [&] { schedule::SaveForceSettings(real.store, values); }},
                                   0);
   KillTimer(nullptr, timer);
   EXPECT_EQ(walk.next, walk.steps.size()) << "every step was taken";
   EXPECT_EQ(messages.shown.size(), 1u) << "the one warning of forcing";
-  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, settings, "Force"), std::string("False", 6));
-  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, settings, "ForceList"), std::string("True", 5));
+  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Force"), std::string("False", 6));
+  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kSettingsKey, "ForceList"), std::string("True", 5));
   std::string bytes;
-  EXPECT_TRUE(files.ReadAll(listFile, bytes));
+  EXPECT_TRUE(real.files.ReadAll(listFile, bytes));
   EXPECT_EQ(bytes, forceclose::EncodeAppList({forceclose::MakeAppEntry("C:\\Windows\\notepad.exe"),
                                                forceclose::MakeAppEntry(tools + "\\beta.exe")}));
   DeleteFileA(listFile.c_str());

@@ -100,29 +100,24 @@ TEST(Files, AnAtomicReplaceLeavesOnlyTheTargetWithItsMarksAndNeverTouchesAReadOn
 }
 
 TEST(Registry, TheSettingsStoreKeepsTextsWithTheirNulReadsOtherValuesByTheirBytesAndDeletesASection) {
-  const std::string settings = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
-  win32::Win32Registry registry;
-  win32::Win32FileSystem files;
-  win32::Win32Clock clock;
   win32::Win32MessageBoxes messages;
-  win32::Win32AppShell shell;
-  persistence::SharedLog log{{files, clock, messages, shell}};
-  persistence::CRegSettings store{registry, log};
+  RealSettingsStore real{messages};
+  persistence::CRegSettings& store = real.store;
   const std::string text = " \xE9t\xE9\t" + std::string(400, 'x');  // longer than a small buffer
   ASSERT_EQ(store.SaveSetting("Settings", "Text", text), kTrue);
   ASSERT_EQ(store.SaveSetting("Settings", "*", "unnamed"), kTrue);
   DWORD type = 0;
-  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, settings, "Text", &type), text + '\0');
+  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Text", &type), text + '\0');
   EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
   EXPECT_EQ(store.GetSetting("SETTINGS", "text", "d"), text);
-  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, settings, nullptr), "unnamed\0"s) << "the default value";
+  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kSettingsKey, nullptr), "unnamed\0"s) << "the default value";
   for (const auto& [bytes, kind, read] : {std::tuple{"45"s, REG_SZ, "45"}, std::tuple{"ab\0"s, REG_BINARY, "ab"},
                                           std::tuple{"1234"s, REG_DWORD, "1234"}, std::tuple{""s, REG_SZ, "d"}}) {
-    WriteValue(HKEY_LOCAL_MACHINE, settings, "Odd", bytes, static_cast<DWORD>(kind));
+    WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Odd", bytes, static_cast<DWORD>(kind));
     EXPECT_EQ(store.GetSetting("Settings", "Odd", "d"), read) << kind;
   }
   EXPECT_EQ(store.DeleteSetting("Settings", ""), kTrue) << "with its values still in it";
-  EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, settings, "Odd").has_value());
+  EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Odd").has_value());
 }
 
 // Wine fixes the version it imitates when a process starts: the probe's exit
