@@ -4,16 +4,17 @@
 # "Vesperkit", no window. Set Sleep Time opens the dialog from the tray menu
 # (Alt+F4 does not close it); its Advanced button opens the Advanced Options,
 # where "Force Application Close" is checked (its warning answered) and the
-# user's program added with the picker. Switched to "Set by Time/Date", given
-# a time already past today (00:00) and a cancel period of 3 seconds, and
-# confirmed, the dialog names the schedule in the tip; the registry holds
-# "Force" False and "ForceList" True, "Files.dat" the program's one checked
-# record. Start Timer arms it: the countdown opens about two seconds later,
-# and once its 3 seconds are over the user's program has been ended (the real
-# ProcessControl) and the recording PowerControl asked for the shutdown. Exit
-# then removes the icon, releases the components and ends with exit code 0.
-# The dialog's frames are stacked 105 twips apart in both arrangements, at 96
-# and at 144 DPI, with every control inside the dialog.
+# user's program added with the picker, which lists only the programs of the
+# folder. Switched to "Set by Time/Date", given a time already past today
+# (00:00) and a cancel period of 3 seconds, and confirmed, the dialog names
+# the schedule in the tip; the registry holds "Force" False and "ForceList"
+# True, "Files.dat" the program's one checked record. Start Timer arms it:
+# the countdown opens about two seconds later, and once its 3 seconds are
+# over the user's program has been ended (the real ProcessControl) and the
+# recording PowerControl asked for the shutdown. Exit then removes the icon,
+# releases the components and ends with exit code 0. The dialog's frames are
+# stacked 105 twips apart in both arrangements, at 96 and at 144 DPI, with
+# every control inside the dialog.
 source "$(dirname "$0")/e2e-lib.sh"
 
 readonly DPI_KEY='HKCU\Control Panel\Desktop'
@@ -94,6 +95,9 @@ VESPERKIT_RECORD_FILE=$(winpath "$RECORD")
 # A schedule set for today must still be today when it is due.
 while [ "$(date +%H%M)" -ge 2357 ]; do sleep 20; done
 cp "$E2E_BIN/vesperkit_test_sleeper.exe" "$APPS/"
+# Beside it another program and a file that is none, which the picker does not list.
+echo MZ >"$APPS/zebra.exe"
+echo notes >"$APPS/notes.txt"
 start_program
 launch SLEEPER "$(winpath "$APPS/vesperkit_test_sleeper.exe")"
 [ "$(tray_tips)" = Vesperkit ] || fail "tip is '$(tray_tips)', not 'Vesperkit'"
@@ -123,7 +127,8 @@ wait_until 30 "the warning to close" titled_gone Vesperkit '#32770'
 keys_in_window "$advanced" alt+a
 wait_until 30 "the picker" titled_shown "Application List"
 read -r picker_form picker <<<"$(form_titled "Application List")"
-# From the folder list to the file list, whose one file is chosen; then OK.
+# From the folder list to the file list, whose first file is chosen (a
+# "notes.txt" listed would come before the two programs); then OK.
 keys_in_window "$picker" Tab Down
 click_centre $(control_rect_in "$picker_form" Button "&OK")
 wait_until 30 "the picker to close" titled_gone "Application List"

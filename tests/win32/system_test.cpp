@@ -1,6 +1,6 @@
-// The adapters and components against the real thing under Wine: the tray,
-// the files, the registry, the Windows version Wine imitates, the component
-// DLLs after regsvr32 and their COM guards, the real PowerControl's choice of
+// The adapters and components against the real thing under Wine: the files,
+// the registry, the Windows version Wine imitates, the component DLLs after
+// regsvr32 and their COM guards, the real PowerControl's choice of
 // system call (never carried out), and the real ProcessControl ending real
 // programs.
 #include <windows.h>
@@ -8,52 +8,24 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <fstream>
 
-#include "app/tray_icon_record.h"
 #include "persistence/reg_settings.h"
 #include "power_control_idl.h"
 #include "power_plan.h"
 #include "process_control_idl.h"
 #include "support.h"
-#include "tray_view.h"
 #include "win32/clock.h"
 #include "win32/com_components.h"
 #include "win32/files.h"
 #include "win32/handles.h"
 #include "win32/registry.h"
 #include "win32/shell.h"
-#include "win32/tray.h"
 
 namespace vk::wintest {
 namespace {
 
 using namespace std::string_literals;
-
-// Whether the tray comes to show `count` icons with the tip; it lays them out a moment after the call.
-bool TrayShows(const std::string& tip, long count) {
-  for (int attempt = 0; attempt < 100; ++attempt, Sleep(50)) {
-    const std::vector<traytest::TrayIconView> icons = traytest::ReadTrayIcons();
-    if (std::count_if(icons.begin(), icons.end(), [&](auto& i) { return i.Shown() && i.tip == tip; }) == count)
-      return true;
-  }
-  return false;
-}
-
-TEST(Tray, TheProgramsOwnRecordReachesWinesTrayWhichShowsTheIconWithItsTipUntilDeleted) {
-  HWND owner = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-  win32::Win32Tray tray;
-  app::TrayIconRecord record{app::kTrayLayout.size, win32::FromHwnd(owner), app::kTrayIconId, app::kTrayFlags,
-                             app::kTrayCallbackMessage, win32::FromHicon(LoadIconA(nullptr, IDI_APPLICATION)), ""};
-  const std::string tip = "Vesperkit tray test " + std::to_string(GetCurrentProcessId());  // no other icon has it
-  record.SetTip(tip);
-  ASSERT_TRUE(tray.Notify(platform::TrayMessage::Add, record.Pack())) << "the shell refused the record";
-  EXPECT_TRUE(TrayShows(tip, 1));
-  EXPECT_TRUE(tray.Notify(platform::TrayMessage::Delete, record.Pack()));
-  EXPECT_TRUE(TrayShows(tip, 0));
-  DestroyWindow(owner);
-}
 
 TEST(PowerPlan, EachActionAndForceValueChoosesItsCallAndFlagsAndAnythingElseNone) {
   using power::PowerCall;
