@@ -7,28 +7,10 @@
 #include <string>
 
 #include "owners.h"
-#include "persistence/reg_settings.h"
-#include "win32/clock.h"
-#include "win32/files.h"
-#include "win32/registry.h"
-#include "win32/shell.h"
+#include "win32/handles.h"
 #include "win32/forms/form_toolkit.h"
 
 namespace vk::wintest {
-
-inline const std::string kSettingsKey = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
-
-// The program's settings store on Wine's registry, its log on the real files
-// and clock, telling the user through the message boxes given.
-struct RealSettingsStore {
-  explicit RealSettingsStore(platform::MessageBoxes& messages) : log{{files, clock, messages, shell}} {}
-  win32::Win32Registry registry;
-  win32::Win32FileSystem files;
-  win32::Win32Clock clock;
-  win32::Win32AppShell shell;
-  persistence::SharedLog log;
-  persistence::CRegSettings store{registry, log};
-};
 
 // Folder of the running test program, with the built DLLs and programs; ends in '\'.
 inline std::string OwnFolder() {

@@ -1,8 +1,7 @@
 // The adapters and components against the real thing under Wine: the files,
-// the registry, the Windows version Wine imitates, the component DLLs after
-// regsvr32 and their COM guards, the real PowerControl's choice of
-// system call (never carried out), and the real ProcessControl ending real
-// programs.
+// the Windows version Wine imitates, the component DLLs after regsvr32 and
+// their COM guards, the real PowerControl's choice of system call (never
+// carried out), and the real ProcessControl ending real programs.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -10,17 +9,13 @@
 
 #include <fstream>
 
-#include "persistence/reg_settings.h"
 #include "power_control_idl.h"
 #include "power_plan.h"
 #include "process_control_idl.h"
 #include "support.h"
-#include "win32/clock.h"
 #include "win32/com_components.h"
 #include "win32/files.h"
 #include "win32/handles.h"
-#include "win32/registry.h"
-#include "win32/shell.h"
 
 namespace vk::wintest {
 namespace {
@@ -69,27 +64,6 @@ TEST(Files, AnAtomicReplaceLeavesOnlyTheTargetWithItsMarksAndNeverTouchesAReadOn
     DeleteFileA(path.c_str());
     EXPECT_TRUE(RemoveDirectoryA(folder.c_str())) << "nothing else was left in the folder";
   }
-}
-
-TEST(Registry, TheSettingsStoreKeepsTextsWithTheirNulReadsOtherValuesByTheirBytesAndDeletesASection) {
-  win32::Win32MessageBoxes messages;
-  RealSettingsStore real{messages};
-  persistence::CRegSettings& store = real.store;
-  const std::string text = " \xE9t\xE9\t" + std::string(400, 'x');  // longer than a small buffer
-  ASSERT_EQ(store.SaveSetting("Settings", "Text", text), kTrue);
-  ASSERT_EQ(store.SaveSetting("Settings", "*", "unnamed"), kTrue);
-  DWORD type = 0;
-  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Text", &type), text + '\0');
-  EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(store.GetSetting("SETTINGS", "text", "d"), text);
-  EXPECT_EQ(ReadValue(HKEY_LOCAL_MACHINE, kSettingsKey, nullptr), "unnamed\0"s) << "the default value";
-  for (const auto& [bytes, kind, read] : {std::tuple{"45"s, REG_SZ, "45"}, std::tuple{"ab\0"s, REG_BINARY, "ab"},
-                                          std::tuple{"1234"s, REG_DWORD, "1234"}, std::tuple{""s, REG_SZ, "d"}}) {
-    WriteValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Odd", bytes, static_cast<DWORD>(kind));
-    EXPECT_EQ(store.GetSetting("Settings", "Odd", "d"), read) << kind;
-  }
-  EXPECT_EQ(store.DeleteSetting("Settings", ""), kTrue) << "with its values still in it";
-  EXPECT_FALSE(ReadValue(HKEY_LOCAL_MACHINE, kSettingsKey, "Odd").has_value());
 }
 
 // Wine fixes the version it imitates when a process starts: the probe's exit
