@@ -197,23 +197,11 @@ TEST(ScheduleTimer, IsDueAtTheTargetInBothModes) {
   }
 }
 
-TEST(ScheduleTimer, StartRefusesAPeriodWithoutAColonAndStopShowsTheRedClockWhetherArmedOrNot) {
-  const struct {
-    const char *sleepTime, *clicks, *journal, *state, *target;
-  } rows[] = {
-      {"90", "mnuTimerStart", "MessageBox Vesperkit 0: Timer Initialisation Error\r\nRecheck Settings|", "0 0 red none",
-       ""},
-      {"1:00", "mnuTimerStop", "Tray Modify|", "0 0 red Modify", ""},
-      {"1:00", "mnuTimerStart mnuTimerStop", "Tray Modify|Tray Modify|", "0 0 red Modify", "11:0"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.clicks);
-    Timer t(row.sleepTime, {2026, 12, 6, 10, 0});
-    for (const char* item : {"mnuTimerStart", "mnuTimerStop"})
-      if (std::string(row.clicks).find(item) != std::string::npos) t.Main().Click(item);
-    const std::string state = t.State();
-    EXPECT_EQ(std::tuple(state, t.journal.Take(), t.state.TargetTime), std::tuple(row.state, row.journal, row.target));
-  }
+TEST(ScheduleTimer, StartRefusesAPeriodWithoutAColon) {
+  Timer t("90", {2026, 12, 6, 10, 0});
+  t.Main().Click("mnuTimerStart");
+  EXPECT_EQ(t.State() + " " + t.journal.Take(),
+            "0 0 red none MessageBox Vesperkit 0: Timer Initialisation Error\r\nRecheck Settings|");
 }
 
 TEST(ScheduleTimer, ASwitchToPeriodWhileATimeScheduleRunsFindsNoPeriodTarget) {

@@ -2,7 +2,8 @@
 // In-memory registry below HKEY_LOCAL_MACHINE: keys by path, key and value
 // names compared without regard to letter case, values in creation order. It
 // keeps the calls' size protocols and the access each handle was opened with,
-// counts open handles, and fails a chosen call on request.
+// counts open handles, and fails a chosen call on request. The program never
+// lists or deletes settings, so those calls only answer that nothing is there.
 #include <algorithm>
 #include <cctype>
 #include <cstring>
@@ -32,7 +33,7 @@ class FakeRegistry : public platform::Registry {
   // Stores a value as another program might: any type, any bytes.
   void Put(const std::string& path, const std::string& name, const std::string& bytes,
            std::uint32_t type = platform::kRegSz) {
-    Store(Create(Key(path)), name, type, bytes);
+    Store(keys_[Key(path)], name, type, bytes);
   }
   // Fails the named call ("OpenKey", "QueryValue", ...) with `code` once
   // `pass` calls of it have succeeded.
@@ -41,11 +42,11 @@ class FakeRegistry : public platform::Registry {
 
   long OpenKey(platform::RegKey root, const std::string& path, std::uint32_t access,
                platform::RegKey& opened) override {
-    return Open("OpenKey", Key(Path(root) + "\\" + path), access, opened, false);
+    return Open("OpenKey", root, path, access, opened, false);
   }
   long CreateKey(platform::RegKey root, const std::string& path, std::uint32_t access,
                  platform::RegKey& opened) override {
-    return Open("CreateKey", Key(Path(root) + "\\" + path), access, opened, true);
+    return Open("CreateKey", root, path, access, opened, true);
   }
   long QueryValue(platform::RegKey key, const platform::ValueName& name, std::uint32_t* type, std::uint8_t* data,
                   std::uint32_t* size) override {
@@ -59,28 +60,6 @@ class FakeRegistry : public platform::Registry {
     *size = static_cast<std::uint32_t>(v->bytes.size());
     return fits ? 0 : platform::kErrorMoreData;
   }
-  long QueryInfoKey(platform::RegKey key, std::uint32_t& maxName, std::uint32_t& maxData) override {
-    Values* values = nullptr;
-    if (long rc = Use("QueryInfoKey", key, platform::kKeyQueryValue, values)) return rc;
-    maxName = maxData = 0;
-    for (const Value& v : *values) {
-      maxName = std::max(maxName, static_cast<std::uint32_t>(v.name.size()));
-      maxData = std::max(maxData, static_cast<std::uint32_t>(v.bytes.size()));
-    }
-    return 0;
-  }
-  long EnumValue(platform::RegKey key, std::uint32_t index, char* name, std::uint32_t& nameLength, std::uint32_t* type,
-                 std::uint8_t* data, std::uint32_t& dataLength) override {
-    Values* values = nullptr;
-    if (long rc = Use("EnumValue", key, platform::kKeyQueryValue, values)) return rc;
-    if (index >= values->size()) return platform::kErrorNoMoreItems;
-    const Value& v = (*values)[index];
-    if (v.name.size() + 1 > nameLength || v.bytes.size() > dataLength) return platform::kErrorMoreData;
-    std::memcpy(name, v.name.c_str(), (nameLength = static_cast<std::uint32_t>(v.name.size())) + 1);
-    std::memcpy(data, v.bytes.data(), dataLength = static_cast<std::uint32_t>(v.bytes.size()));
-    *type = v.type;
-    return 0;
-  }
   long SetValue(platform::RegKey key, const platform::ValueName& name, std::uint32_t type, const std::uint8_t* data,
                 std::uint32_t size) override {
     Values* values = nullptr;
@@ -88,41 +67,19 @@ class FakeRegistry : public platform::Registry {
     Store(*values, name.value_or(""), type, std::string(reinterpret_cast<const char*>(data), size));
     return 0;
   }
-  long DeleteValue(platform::RegKey key, const platform::ValueName& name) override {
-    Values* values = nullptr;
-    if (long rc = Use("DeleteValue", key, platform::kKeySetValue, values)) return rc;
-    Value* v = Lookup(*values, name.value_or(""));
-    if (v != nullptr) values->erase(values->begin() + (v - values->data()));
-    return v != nullptr ? 0 : platform::kErrorFileNotFound;
+  long QueryInfoKey(platform::RegKey, std::uint32_t&, std::uint32_t&) override { return platform::kErrorFileNotFound; }
+  long EnumValue(platform::RegKey, std::uint32_t, char*, std::uint32_t&, std::uint32_t*, std::uint8_t*,
+                 std::uint32_t&) override {
+    return platform::kErrorNoMoreItems;
   }
-  // Like the real call: only a key without subkeys can go.
-  long DeleteKey(platform::RegKey key, const std::string& subKey) override {
-    Values* values = nullptr;
-    if (long rc = Use("DeleteKey", key, 0, values)) return rc;
-    const std::string path = Key(handles_[key].first + "\\" + subKey);
-    auto next = keys_.upper_bound(path);
-    if (!keys_.count(path)) return platform::kErrorFileNotFound;
-    if (next != keys_.end() && next->first.starts_with(path + "\\")) return platform::kErrorAccessDenied;
-    keys_.erase(path);
-    return 0;
-  }
+  long DeleteValue(platform::RegKey, const platform::ValueName&) override { return platform::kErrorFileNotFound; }
+  long DeleteKey(platform::RegKey, const std::string&) override { return platform::kErrorFileNotFound; }
   long CloseKey(platform::RegKey key) override { return handles_.erase(key) ? 0 : platform::kErrorInvalidHandle; }
 
  private:
-  // The path in lower case, without empty levels (as in Wine, "a\\\\b" is "a\\b").
-  static std::string Key(const std::string& path) {
-    std::string key;
-    for (char c : path)
-      if (c != '\\' || (!key.empty() && key.back() != '\\')) key += static_cast<char>(std::tolower(c));
-    return key.ends_with('\\') ? key.substr(0, key.size() - 1) : key;
-  }
-  std::string Path(platform::RegKey root) {
-    return root == platform::kHkeyLocalMachine ? "" : handles_.count(root) ? handles_[root].first : "?";
-  }
-  Values& Create(const std::string& key) {
-    for (std::size_t slash = key.find('\\'); slash != std::string::npos; slash = key.find('\\', slash + 1))
-      keys_[key.substr(0, slash)];
-    return keys_[key];
+  static std::string Key(std::string path) {
+    for (char& c : path) c = static_cast<char>(std::tolower(c));
+    return path;
   }
   static Value* Lookup(Values& values, const std::string& name) {
     auto it = std::find_if(values.begin(), values.end(), [&](const Value& v) { return Key(v.name) == Key(name); });
@@ -136,11 +93,12 @@ class FakeRegistry : public platform::Registry {
     auto it = failures_.find(call);
     return it == failures_.end() || it->second.second-- > 0 ? 0 : it->second.first;
   }
-  long Open(const std::string& call, const std::string& key, std::uint32_t access, platform::RegKey& opened,
-            bool create) {
+  long Open(const std::string& call, platform::RegKey root, const std::string& path, std::uint32_t access,
+            platform::RegKey& opened, bool create) {
     if (long rc = Enter(call)) return rc;
+    const std::string key = Key(root == platform::kHkeyLocalMachine ? path : "?\\" + path);
     if (!create && !keys_.count(key)) return platform::kErrorFileNotFound;
-    Create(key);
+    keys_[key];
     handles_[opened = nextHandle_ += 4] = {key, access};
     return 0;
   }
@@ -148,7 +106,6 @@ class FakeRegistry : public platform::Registry {
     if (long rc = Enter(call)) return rc;
     if (!handles_.count(handle)) return platform::kErrorInvalidHandle;
     if ((handles_[handle].second & access) != access) return platform::kErrorAccessDenied;
-    if (!keys_.count(handles_[handle].first)) return 1018;  // the key was deleted
     values = &keys_[handles_[handle].first];
     return 0;
   }

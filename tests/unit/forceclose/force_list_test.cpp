@@ -1,5 +1,5 @@
 // "Files.dat" beside the executable: its 102-byte records, loading and saving
-// the list, its helpers, and KillListedApps: which paths reach ProcessControl,
+// the list, and KillListedApps: which paths reach ProcessControl,
 // in which order, and that nothing stops the sequence.
 #include "forceclose/force_list.h"
 
@@ -87,17 +87,6 @@ TEST(ForceList, LoadCreatesAMissingFileSaveReplacesItWholeOrDeletesItForAnEmptyL
   files.files[kListPath] = {EncodeAppList(saved), false, false, /*locked=*/true};
   LoadAppList(files, entries);
   EXPECT_EQ(std::tuple(entries.size(), files.files.size()), std::tuple(0u, 1u)) << "nothing created, nothing read";
-  files.files["C:\\a.exe"] = {};
-  files.files["C:\\hidden.exe"].hidden = true;
-  files.files["C:\\system.exe"].system = true;
-  EXPECT_EQ(
-      std::tuple(FileExists(files, "C:\\a.exe"), FileExists(files, "C:\\hidden.exe"),
-                 FileExists(files, "C:\\system.exe"), FileExists(files, "C:\\missing.exe"), FileExists(files, "")),
-      std::tuple(true, false, false, false, false));
-  EXPECT_EQ(FileNameOf("C:\\Tools\\app.exe") + "|" + FileNameOf("app.exe") + "|" + FileNameOf("C:\\Tools\\"),
-            "app.exe|app.exe|");
-  files.programFolder = "C:\\";
-  EXPECT_EQ(AppListPath(files), "C:\\Files.dat") << "beside the executable, even in a drive root";
 }
 
 // The calls that end the programs at the paths, "|" between them.

@@ -1,5 +1,6 @@
-// The text rules of the stored values, the time and date conversions, and the
-// schedule values' registry side.
+// The text rules of the stored values, the time and date conversions, and
+// how the stored schedule values are read. What the dialogs save is pinned by
+// their stories.
 #include <gtest/gtest.h>
 
 #include "fakes/fake_shell.h"
@@ -77,15 +78,9 @@ using namespace std::string_literals;
 
 constexpr const char* kSettingsPath = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
 
-// "DayTime CancelTime Mode Force ForceList" as numbers.
-std::string Read(const ScheduleValues& v) {
-  return std::to_string(v.DayTime) + " " + std::to_string(v.CancelTime) + " " + std::to_string(v.Mode) + " " +
-         std::to_string(v.ForceShutdown) + " " + std::to_string(v.ForceAppClose);
-}
-
 TEST(ScheduleSettings, StoredTextsConvertByTheTextRulesOrReadAsTheDefaultAndAreLogged) {
   const struct {
-    const char *name, *text, *read;
+    const char *name, *text, *read;  // the value stored, then DayTime CancelTime Mode Force ForceList as read
     bool logged;
   } rows[] = {
       {"", "", "0 30 0 0 0", false},  // an empty store: the defaults, and nothing written
@@ -110,32 +105,15 @@ TEST(ScheduleSettings, StoredTextsConvertByTheTextRulesOrReadAsTheDefaultAndAreL
     values.Mode = 2;
     values.DayTime = values.ForceShutdown = values.ForceAppClose = kTrue;
     ReadSavedSettings(store, w.state.gLogErr, values);
-    EXPECT_EQ(Read(values), row.read);
+    EXPECT_EQ(std::to_string(values.DayTime) + " " + std::to_string(values.CancelTime) + " " +
+                  std::to_string(values.Mode) + " " + std::to_string(values.ForceShutdown) + " " +
+                  std::to_string(values.ForceAppClose),
+              row.read);
     const std::string line = "\t8\tError converting setting:\tSettings\t"s + row.name + "\t" + row.text + "\t\r\n";
     EXPECT_EQ(w.files.files["C:\\Program Files\\Vesperkit\\vesperkit.txt"].bytes.find(line) != std::string::npos,
               row.logged);
     EXPECT_EQ(w.registry.Find(kSettingsPath) != nullptr, *row.name != '\0');
   }
-}
-
-TEST(ScheduleSettings, SaveWritesItsValuesForceFirstAndReadBackRestoresOnlyTheThreeOfTheDialog) {
-  fakes::TestWorld w;
-  persistence::CRegSettings store{w.registry, w.state.gLogErr};
-  ScheduleValues values;
-  values.DayTime = values.ForceAppClose = kTrue;
-  values.CancelTime = 45;
-  values.Mode = 1;
-  SaveForceSettings(store, values);
-  SaveSettings(store, values);
-  std::string saved;
-  for (const auto& v : *w.registry.Find(kSettingsPath)) saved += v.name + "=" + v.bytes.c_str() + " ";
-  EXPECT_EQ(saved, "Force=False ForceList=True DayTime=True CancelTime=45 Mode=1 ");
-
-  ScheduleValues edited;
-  edited.ForceShutdown = kTrue;  // not read back
-  ReadBackSettings(store, w.state.gLogErr, edited);
-  EXPECT_EQ(Read(edited), "-1 45 1 -1 0");
-  EXPECT_EQ(w.registry.OpenKeys(), 0);
 }
 
 }  // namespace
