@@ -30,9 +30,10 @@ TEST(Startup, RunsItsStepsInOrderReadsTheSettingsAndTheListAndLeavesTheProgramHi
             "GetMenuItemInfo|SetMenuItemInfo|SetMenuItemInfo|SendNcActivate|Power.HibernateSupported|Tray Add|"
             "Hide FrmMain|Pointer 0|");
   const WindowHandle main = w.Main().Handle();
-  EXPECT_EQ(std::tuple(w.windows.closeItems[main].id, w.state.schedule.Mode, w.state.AppEntries.size(),
-                       w.Main().Visible(), w.Main().Model().Get("Timer1").enabled),
-            std::tuple(platform::kClosedItemId, 1, 2u, false, false));
+  const fakes::FakeWindowServices::MenuItem& close = w.windows.closeItems[main];  // renumbered, grayed, disabled
+  EXPECT_EQ(std::tuple(close.id, close.state, w.state.schedule.Mode, w.state.AppEntries.size(), w.Main().Visible(),
+                       w.Main().Model().Get("Timer1").enabled),
+            std::tuple(platform::kClosedItemId, 3u, 1, 2u, false, false));
   const TrayIconRecord& r = w.state.gTrayIcon;
   EXPECT_EQ(
       std::tuple(r.cbSize, r.hWnd, r.uID, r.uFlags, r.uCallbackMessage, r.hIcon, r.szTip.substr(0, 10), w.tray.record),

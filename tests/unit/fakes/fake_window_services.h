@@ -26,7 +26,7 @@ class FakeWindowServices : public platform::WindowServices {
     return item != nullptr;
   }
   bool WriteMenuItem(MenuHandle menu, std::uint32_t id, bool byPosition, platform::MenuItemInfo& info) override {
-    MenuItem* item = Find("SetMenuItemInfo", menu, id, byPosition || failSetMenuItemInfo);
+    MenuItem* item = Find("SetMenuItemInfo", menu, id, byPosition);
     if (item != nullptr && (info.fMask & platform::kMiimState)) item->state = info.fState;
     if (item != nullptr && (info.fMask & platform::kMiimId)) item->id = info.wID;
     return item != nullptr;
@@ -43,7 +43,6 @@ class FakeWindowServices : public platform::WindowServices {
 
   std::map<WindowHandle, MenuItem> closeItems;  // the windows there are
   std::uint32_t majorVersion = 6;
-  bool failSetMenuItemInfo = false;
 
  private:
   bool Note(const std::string& call) {

@@ -1,17 +1,12 @@
-// "Files.dat" beside the executable: its 102-byte records, loading and saving
-// the list, and KillListedApps: which paths reach ProcessControl,
-// in which order, and that nothing stops the sequence.
+// "Files.dat" beside the executable: its 102-byte records, and loading and
+// saving the list. What KillListedApps hands to ProcessControl is pinned by
+// the countdown that calls it.
 #include "forceclose/force_list.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
-#include <sstream>
-
 #include "fakes/fake_files.h"
-#include "fakes/test_world.h"
 #include "forceclose/force_list_file.h"
-#include "forceclose/kill_proc.h"
 
 namespace vk::forceclose {
 namespace {
@@ -87,67 +82,6 @@ TEST(ForceList, LoadCreatesAMissingFileSaveReplacesItWholeOrDeletesItForAnEmptyL
   files.files[kListPath] = {EncodeAppList(saved), false, false, /*locked=*/true};
   LoadAppList(files, entries);
   EXPECT_EQ(std::tuple(entries.size(), files.files.size()), std::tuple(0u, 1u)) << "nothing created, nothing read";
-}
-
-// The calls that end the programs at the paths, "|" between them.
-std::string Ends(const std::vector<std::string>& paths) {
-  std::string calls;
-  for (const std::string& path : paths)
-    calls += "Process.Flags 4,Process.ProcessPath" + (path.empty() ? "" : " " + path) + ",Process.EndProcess|";
-  return calls;
-}
-
-// Each row: what differs (";" between) from a forced close of one checked entry on the fifth
-// generation with the component at hand, and the calls made.
-TEST(KillListedApps, HandsOverTheCheckedEntriesAndOnTheOlderGenerationItsOwnExecutable) {
-  const std::string own = "C:\\Program Files\\Vesperkit\\Vesperkit.exe", create = "Create ProcessControl|";
-  const struct {
-    const char* setup;
-    std::string calls;
-  } cases[] = {
-      // Only entries checked with exactly True, in list order, without blanks at either end.
-      {"entries=[  C:\\app one.exe]-1,[C:\\skipped.exe]0,[]-1,[C:\\one.exe]1", Ends({"C:\\app one.exe", ""})},
-      {"forceAppClose=1", ""},
-      {"major=4", Ends({"C:\\a.exe", own})},                          // the older generation: its own executable last
-      {"forceAppClose=0;major=0", Ends({own})},                       // an unknown generation, always
-      {"entries=;major=4;folder=D:\\", Ends({"D:\\Vesperkit.exe"})},  // in a drive root
-      {"entries=[C:\\a.exe]-1,[C:\\b.exe]-1;slot=0", create + Ends({"C:\\a.exe", "C:\\b.exe"})},  // filled once, kept
-      {"slot=0;installed=0", create + create + create},  // a missing component is asked for before every call
-      {"entries=[C:\\a.exe]-1,[C:\\b.exe]-1;major=4;failing=1", Ends({"C:\\a.exe", "C:\\b.exe", own})},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.setup);
-    std::map<std::string, std::string> set = {{"entries", "[C:\\a.exe]-1"},
-                                              {"forceAppClose", "-1"},
-                                              {"major", "5"},
-                                              {"slot", "1"},
-                                              {"installed", "1"},
-                                              {"failing", "0"},
-                                              {"folder", "C:\\Program Files\\Vesperkit"}};
-    std::istringstream in(c.setup);
-    for (std::string pair; std::getline(in, pair, ';');)
-      set[pair.substr(0, pair.find('='))] = pair.substr(pair.find('=') + 1);
-    fakes::TestWorld w;
-    HResult error = kS_OK;
-    if (set["slot"] == "1") w.state.gProcessControl = w.components.CreateProcessControl(error);
-    w.components.processInstalled = set["installed"] == "1";
-    if (set["failing"] == "1") w.components.failing = {"Flags", "ProcessPath", "EndProcess"};
-    w.files.programFolder = set["folder"];
-    w.windows.majorVersion = static_cast<std::uint32_t>(std::stoi(set["major"]));
-    for (std::size_t at = set["entries"].find('['); at != std::string::npos; at = set["entries"].find('[', at + 1)) {
-      const std::size_t end = set["entries"].find(']', at);  // "[path]checked"
-      w.state.AppEntries.push_back(MakeAppEntry(set["entries"].substr(at + 1, end - at - 1)));
-      w.state.AppEntries.back().Checked = static_cast<VbBool>(std::stoi(set["entries"].substr(end + 1)));
-    }
-    const VbBool forceAppClose = static_cast<VbBool>(std::stoi(set["forceAppClose"]));
-    w.journal.entries.clear();
-    KillListedApps({forceAppClose, w.state.AppEntries, w.state.gProcessControl, w.components, w.windows, w.files});
-    std::string calls;
-    for (const std::string& e : w.journal.entries)
-      calls += e + (e.ends_with("EndProcess") || e.starts_with("Create") ? "|" : ",");
-    EXPECT_EQ(calls, c.calls);
-    EXPECT_EQ(w.state.gProcessControl != nullptr, set["installed"] == "1");
-  }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The countdown warning, opened as the schedule timer's due tick opens it and
-// played second by second with the test's ticks.
+// played second by second with the test's ticks, and the programs it has
+// KillListedApps end before the power action.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -20,7 +21,8 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
   const std::string own =
       "Process.Flags 4|Process.ProcessPath C:\\Program Files\\Vesperkit\\Vesperkit.exe|Process.EndProcess|";
   const std::string count = "3|Flash|2|Flash|1|", alt = "Power.AltShutdownSupported|", act = "Power.DoPowerAction|";
-  const std::string shutdown = alt + "Power.PowerAction 2|Power.ForceAction 0|" + ends + act;
+  const std::string asked = alt + "Power.PowerAction 2|Power.ForceAction 0|", shutdown = asked + ends + act;
+  const std::string create = "Create ProcessControl|";
   const std::string off = "SetWindowPos -2 3|", box = "MessageBox Vesperkit 48: The ";
   const std::string calledOff = "\r\nThe shutdown has been called off; start the timer again when ready.|";
   const std::string failed = " failed with error 0x80004005." + calledOff;
@@ -38,6 +40,18 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
        count + "Power.PowerAction 64|Power.ForceAction -1|" + ends + own + act + "Tray Modify|",
        stopped},  // suspend, and any force but zero forces
       {"mode=2", count + "Power.PowerAction 32|Power.ForceAction 0|" + ends + act + "Tray Modify|", stopped},
+      // Only the entries checked with exactly True are ended, and only when forced
+      // application close is on; on an unknown generation the program's own
+      // executable always, also from a drive root.
+      {"forceapp=0", count + asked + act, open},
+      {"major=0 forceapp=0", count + "Power.PowerAction 16|Power.ForceAction 0|" + own + act, open},
+      {"major=4 folder=D:\\", count + "Power.PowerAction 16|Power.ForceAction 0|" + ends +
+           "Process.Flags 4|Process.ProcessPath D:\\Vesperkit.exe|Process.EndProcess|" + act, open},
+      // A ProcessControl not yet made is made once; a missing one is asked for
+      // before every call, and its failures stop nothing.
+      {"process=empty", count + asked + create + ends + act, open},
+      {"process=missing", count + asked + create + create + create + act, open},
+      {"failing=EndProcess", count + shutdown, open},
       {"cancel=1", "1|" + shutdown, open},  // acts at the first tick
       {"cancel=-5", "-5|" + shutdown, open},
       {"key=CmdOK", "3|Flash|2|" + shutdown, open},
@@ -71,7 +85,8 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.setup);
     std::map<std::string, std::string> set = {{"mode", "0"},   {"major", "6"},  {"alt", "-1"}, {"force", "0"},
-                                              {"cancel", "3"}, {"failing", ""}, {"key", ""}};
+                                              {"cancel", "3"}, {"failing", ""}, {"key", ""},  {"forceapp", "-1"},
+                                              {"process", ""}, {"folder", "C:\\Program Files\\Vesperkit"}};
     std::istringstream in(c.setup);
     for (std::string pair; in >> pair;) set[pair.substr(0, pair.find('='))] = pair.substr(pair.find('=') + 1);
     fakes::TestWorld w;
@@ -84,8 +99,14 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
                   static_cast<std::int16_t>(std::stoi(set["cancel"])),
                   std::stoi(set["mode"]),
                   static_cast<VbBool>(std::stoi(set["force"])),
-                  kTrue};
-    s.AppEntries = {forceclose::MakeAppEntry("C:\\Tools\\app.exe")};
+                  static_cast<VbBool>(std::stoi(set["forceapp"]))};
+    s.AppEntries = {forceclose::MakeAppEntry("  C:\\Tools\\app.exe"), forceclose::MakeAppEntry("C:\\off.exe"),
+                    forceclose::MakeAppEntry("C:\\one.exe")};
+    s.AppEntries[1].Checked = kFalse;
+    s.AppEntries[2].Checked = 1;
+    w.files.programFolder = set["folder"];
+    w.components.processInstalled = set["process"] != "missing";
+    if (!set["process"].empty()) s.gProcessControl.reset();
     w.windows.majorVersion = static_cast<std::uint32_t>(std::stoi(set["major"]));
     w.components.altShutdownSupported = static_cast<VbBool>(std::stoi(set["alt"]));
     w.components.powerInstalled = set["failing"] != "missing";

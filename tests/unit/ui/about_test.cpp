@@ -1,11 +1,8 @@
-// The About box from the tray menu, the registry reads behind System Info, and
-// the exact menu-item steps of the Close item.
+// The About box from the tray menu and the registry reads behind System Info.
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
-#include "fakes/fake_window_services.h"
 #include "fakes/test_world.h"
-#include "ui/window_helpers.h"
 
 namespace vk::ui {
 namespace {
@@ -89,40 +86,6 @@ TEST(About, GetKeyValueReadsStringsAndDwordsUpTo1024Bytes) {
     const VbBool read = box.GetKeyValue(platform::kHkeyLocalMachine, "K", "v", text);
     EXPECT_EQ(std::to_string(read) + " " + text, c.read) << c.type;
     EXPECT_EQ(std::to_string(box.GetKeyValue(platform::kHkeyLocalMachine, "None", "v", none)) + none, "0") << "no key";
-  }
-}
-
-TEST(CloseItem, DisablingAndEnablingRenumberTheItemAndSwitchItsLowStateBits) {
-  const std::string all = "IsWindow|GetSystemMenu|GetMenuItemInfo|SetMenuItemInfo|SetMenuItemInfo|SendNcActivate|";
-  const std::string notFound = "IsWindow|GetSystemMenu|GetMenuItemInfo|", closed = "4294967286 131 ",
-                    open = "61536 128 ";
-  const struct {
-    std::vector<VbBool> calls;
-    WindowHandle window;
-    bool failSet;
-    std::string after;  // the item's id and state, then the steps of the last call
-  } cases[] = {
-      {{kFalse}, 0x100, false, closed + all},
-      {{kFalse, kFalse}, 0x100, false, closed + notFound},
-      {{kFalse, 1}, 0x100, false, open + all},
-      {{kTrue}, 0x100, false, open + notFound},
-      {{kFalse}, 0x999, false, open + "IsWindow|"},  // not a window
-      {{kFalse},
-       0x100,
-       true,
-       open + "IsWindow|GetSystemMenu|GetMenuItemInfo|SetMenuItemInfo|"},  // a failed renumbering
-  };
-  for (const auto& c : cases) {
-    fakes::Journal journal;
-    fakes::FakeWindowServices windows{journal};
-    windows.closeItems[0x100].state = 0x80;  // other state bits are kept
-    windows.failSetMenuItemInfo = c.failSet;
-    for (VbBool enable : c.calls) {
-      journal.entries.clear();
-      SetCloseItemState(windows, c.window, enable);
-    }
-    const auto& item = windows.closeItems[0x100];
-    EXPECT_EQ(std::to_string(item.id) + " " + std::to_string(item.state) + " " + journal.Take(), c.after);
   }
 }
 
