@@ -7,6 +7,7 @@
 //   hold FILE                        stays until FILE exists (at most ten minutes),
 //                                    so the desktop outlives the programs under test
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -15,7 +16,6 @@
 #include <vector>
 
 #include "owners.h"
-#include "tray_view.h"
 
 namespace {
 
@@ -27,10 +27,83 @@ std::string OneLine(std::string text) {
   return text;
 }
 
+std::string RectText(const RECT& r) {
+  return std::to_string(r.left) + '\t' + std::to_string(r.top) + '\t' + std::to_string(r.right) + '\t' +
+         std::to_string(r.bottom);
+}
+
 std::string ClassOf(HWND window) {
   char name[256] = {};
   GetClassNameA(window, name, sizeof name);
   return name;
+}
+
+bool IsClass(HWND window, const char* wanted) { return lstrcmpiA(ClassOf(window).c_str(), wanted) == 0; }
+
+// The shell's notification area is read from outside. Under Wine the icons and
+// their tips live in the explorer process that draws the tray; each icon has a
+// tool-tip window of its own there, owned by the tray window: the taskbar
+// ("Shell_TrayWnd") of a desktop started with /desktop=, or the stand-alone
+// tray ("__winex11_standalone_tray") of the default desktop when no X tray
+// manager runs.
+BOOL CALLBACK CollectTipWindows(HWND window, LPARAM found) {
+  HWND owner = GetWindow(window, GW_OWNER);
+  if (IsClass(window, TOOLTIPS_CLASSA) && owner != nullptr &&
+      (IsClass(owner, "Shell_TrayWnd") || IsClass(owner, "__winex11_standalone_tray")))
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  return TRUE;
+}
+
+bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
+  return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result) != 0;
+}
+
+// A tool is either a rectangle of the tray window (the taskbar's icons) or a
+// whole window of its own (the stand-alone tray's icons).
+RECT PlaceOf(const TTTOOLINFOW& tool) {
+  RECT place = tool.rect;
+  HWND icon = reinterpret_cast<HWND>(tool.uId);
+  if (!(tool.uFlags & TTF_IDISHWND)) MapWindowPoints(tool.hwnd, nullptr, reinterpret_cast<POINT*>(&place), 2);
+  if (tool.uFlags & TTF_IDISHWND && !(IsWindowVisible(icon) && GetWindowRect(icon, &place))) SetRectEmpty(&place);
+  return place;
+}
+
+// A "tray" line for each icon drawn in the tray of this process's desktop
+// (the taskbar keeps the tips of deleted icons, undrawn).
+void DescribeTray(std::ostringstream& report) {
+  std::vector<HWND> tips;
+  EnumWindows(CollectTipWindows, reinterpret_cast<LPARAM>(&tips));
+  DWORD explorer = 0;
+  if (tips.empty() || GetWindowThreadProcessId(tips.front(), &explorer) == 0) return;
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, explorer);
+  // The tool-tip control writes its answers into its own address space.
+  constexpr std::size_t kChars = 1024;
+  char* remote = static_cast<char*>(
+      VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + kChars * 2, MEM_COMMIT, PAGE_READWRITE));
+  auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TTTOOLINFOW));
+  DWORD_PTR count = 0, found = 0;
+  for (HWND tip : tips) {
+    if (remote == nullptr || !Ask(tip, TTM_GETTOOLCOUNT, 0, 0, count)) continue;
+    for (DWORD_PTR index = 0; index < count; ++index) {
+      TTTOOLINFOW info{};
+      info.cbSize = sizeof info;
+      info.lpszText = remoteText;
+      wchar_t text[kChars + 1] = {};
+      char narrow[kChars * 2] = {};
+      if (!WriteProcessMemory(process, remote, &info, sizeof info, nullptr) ||
+          !WriteProcessMemory(process, remoteText, text, sizeof(wchar_t), nullptr) ||
+          !Ask(tip, TTM_ENUMTOOLSW, index, reinterpret_cast<LPARAM>(remote), found) || found == 0 ||
+          !ReadProcessMemory(process, remote, &info, sizeof info, nullptr) ||
+          !ReadProcessMemory(process, remoteText, text, kChars * sizeof(wchar_t), nullptr))
+        continue;
+      if (info.lpszText == remoteText)
+        WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
+      const RECT place = PlaceOf(info);
+      if (!IsRectEmpty(&place)) report << "tray\t" << RectText(place) << '\t' << OneLine(narrow) << '\n';
+    }
+  }
+  if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (process != nullptr) CloseHandle(process);
 }
 
 // WM_GETTEXT reaches windows of other processes: Wine carries its buffer over.
@@ -60,9 +133,7 @@ std::vector<HWND> WindowsOf(HWND parent) {
 std::string RectText(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
-  std::ostringstream text;
-  text << r.left << '\t' << r.top << '\t' << r.right << '\t' << r.bottom;
-  return text.str();
+  return RectText(r);
 }
 
 // What a person would see on this Wine desktop, one fact a line,
@@ -79,11 +150,7 @@ std::string RectText(HWND window) {
 // Coordinates are screen pixels of the desktop.
 std::string DescribeDesktop() {
   std::ostringstream report;
-  for (const vk::traytest::TrayIconView& icon : vk::traytest::ReadTrayIcons()) {
-    if (!icon.Shown()) continue;  // the taskbar keeps the tips of deleted icons
-    report << "tray\t" << icon.screen.left << '\t' << icon.screen.top << '\t' << icon.screen.right << '\t'
-           << icon.screen.bottom << '\t' << OneLine(icon.tip) << '\n';
-  }
+  DescribeTray(report);
   for (HWND window : WindowsOf(nullptr)) {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
@@ -101,7 +168,6 @@ std::string DescribeDesktop() {
   }
   return report.str();
 }
-
 
 // The answers reach the script through files on drive Z: (a program started in
 // a Wine desktop has no standard output of its own), written under another
