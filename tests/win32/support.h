@@ -41,13 +41,12 @@ inline long RunAndWait(std::string command) {
 }
 
 // A value's bytes (null name: the default value); none when the key or value is missing.
-inline std::optional<std::string> ReadValue(HKEY root, const std::string& path, const char* name,
-                                            DWORD* type = nullptr) {
+inline std::optional<std::string> ReadValue(HKEY root, const std::string& path, const char* name) {
   win32::UniqueRegKey key;
   char data[1024];
   DWORD size = sizeof data;
   if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS ||
-      RegQueryValueExA(key.Get(), name, nullptr, type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
+      RegQueryValueExA(key.Get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
     return std::nullopt;
   return std::string(data, size);
 }
