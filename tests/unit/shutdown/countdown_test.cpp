@@ -1,6 +1,6 @@
 // The countdown warning, opened as the schedule timer's due tick opens it and
-// played second by second with the test's ticks, and the programs it has
-// KillListedApps end before the power action.
+// played second by second with the test's ticks, and the programs that
+// KillListedApps ends for it before the power action.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -40,9 +40,10 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
        count + "Power.PowerAction 64|Power.ForceAction -1|" + ends + own + act + "Tray Modify|",
        stopped},  // suspend, and any force but zero forces
       {"mode=2", count + "Power.PowerAction 32|Power.ForceAction 0|" + ends + act + "Tray Modify|", stopped},
-      // Only the entries checked with exactly True are ended, and only when forced
-      // application close is on; on an unknown generation the program's own
-      // executable always, also from a drive root.
+      // Of the list (the program with blanks before its path, an unchecked entry
+      // and one checked with 1) only the program is ended, its path trimmed, and
+      // only when forced application close is on; on an unknown generation the
+      // program's own executable always, also from a drive root.
       {"forceapp=0", count + asked + act, open},
       {"major=0 forceapp=0", count + "Power.PowerAction 16|Power.ForceAction 0|" + own + act, open},
       {"major=4 folder=D:\\", count + "Power.PowerAction 16|Power.ForceAction 0|" + ends +
