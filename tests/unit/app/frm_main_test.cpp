@@ -198,11 +198,17 @@ TEST(ScheduleTimer, IsDueAtTheTargetInBothModes) {
   }
 }
 
-TEST(ScheduleTimer, StartRefusesAPeriodWithoutAColon) {
+TEST(ScheduleTimer, StartRefusesAPeriodWithoutAColonAndStopDisarmsShowingTheRedClock) {
   Timer t("90", {2026, 12, 6, 10, 0});
   t.Main().Click("mnuTimerStart");
-  EXPECT_EQ(t.State() + " " + t.journal.Take(),
+  std::string state = t.State();
+  EXPECT_EQ(state + " " + t.journal.Take(),
             "0 0 red none MessageBox Vesperkit 0: Timer Initialisation Error\r\nRecheck Settings|");
+  t.state.schedule.SleepTime = "1:00";
+  t.Main().Click("mnuTimerStart");
+  t.Main().Click("mnuTimerStop");
+  state = t.State();
+  EXPECT_EQ(state + " " + t.journal.Take(), "0 0 red Modify Tray Modify|Tray Modify|");
 }
 
 TEST(ScheduleTimer, ASwitchToPeriodWhileATimeScheduleRunsFindsNoPeriodTarget) {
