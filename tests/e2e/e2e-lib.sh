@@ -249,8 +249,6 @@ control_rect_in() {
 }
 # The text of the Nth visible control of that class.
 control_text() { facts control | awk -F'\t' -v c="$1" 'tolower($6) == tolower(c) {print $7}' | sed -n "${2}p"; }
-# The texts of the window's static controls, joined with " | ".
-static_texts() { facts control | awk -F'\t' -v w="$1" '$1 == w && $6 == "Static" && $7 != "" {print $7}' | sed -n 'H;${x;s/^\n//;s/\n/ | /g;p}'; }
 # Clicks the visible control of that class and text.
 click_control() {
   local rect

@@ -1,8 +1,10 @@
 #pragma once
 // One table of what a person does to a form and what each action must cause:
-// the events in order, where the focus ends and what the model holds. The
-// native suite plays it on the test toolkit, the Win32 suite on real controls
-// under Wine with real window messages; both must give the same answers.
+// the events in order, where the focus ends and what the model holds, played
+// by the Win32 suite on real controls under Wine with real window messages.
+// The real binding and the test toolkit call the same input rules
+// (platform/form_input.h), so the native stories stand on what it pins; the
+// native suite uses its form for the model's own rules.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -61,12 +63,12 @@ class ActionRecorder : public platform::FormHandlers {
   Strings events;
 };
 
-// One thing the user does, each suite its own way: "click C" (with the mouse),
-// "type C keys" (over the box's whole text; '\b' is Backspace), "choose C i",
-// "dblclick C i", "check C i" (the space bar on the item), "step C 1" (the up
-// arrow), "date C 2027-1-2" (a day picked), "focus C", "enter", "escape",
-// "close" (the frame's Close). The setup before it acts
-// on the model: "value C n", "text C t", "disable C".
+// One thing the user does: "click C" (with the mouse), "type C keys" (over
+// the box's whole text; '\b' is Backspace), "choose C i", "dblclick C i",
+// "check C i" (the space bar on the item), "step C 1" (the up arrow),
+// "date C 2027-1-2" (a day picked), "focus C", "enter", "escape", "close"
+// (the frame's Close). The setup before it acts on the model: "value C n",
+// "text C t", "disable C".
 struct Act {
   Act(const std::string& line) { std::istringstream(line) >> verb >> control >> arg; }  // NOLINT: from the table
   std::string verb, control, arg;

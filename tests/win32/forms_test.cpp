@@ -1,7 +1,7 @@
 // The form binding on real windows under Wine: the table of user actions
-// played with real window messages, the modal loop, the pop-up menu, the
-// guarded window procedures and the tray's callback against a real move of
-// the mouse.
+// played with real window messages, the modal loop, timers, the guarded
+// window procedures, the start check and the tray's callback against a real
+// move of the mouse.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -107,13 +107,12 @@ TEST_P(UserActions, CauseTheirEventsFocusAndModel) {
 
 INSTANTIATE_TEST_SUITE_P(Table, UserActions, ::testing::ValuesIn(formtest::UserActionCases()), formtest::CaseName);
 
-// What a timer saw while a modal loop or a menu ran.
+// What a timer saw while a modal loop ran.
 struct {
   platform::FormHost* shown;
   HWND owner;
   win32::Win32FormToolkit* toolkit;
   bool ownerDisabled, topModal;
-  Strings menu;
 } seen;
 
 void CALLBACK HideShownForm(HWND, UINT, UINT_PTR id, DWORD) {
@@ -128,7 +127,7 @@ TEST(Binding, AModalShowDisablesItsOwnerAndReturnsOnceHiddenGivingTheActivationB
   platform::FormModel model{owner.def};
   std::unique_ptr<platform::FormHost> modal;
   owner.toolkit.Load(owner.def, model, owner.recorder, modal);
-  seen = {modal.get(), owner.Form().Window(), &owner.toolkit, false, false, {}};
+  seen = {modal.get(), owner.Form().Window(), &owner.toolkit, false, false};
   ASSERT_NE(SetTimer(nullptr, 0, 50, HideShownForm), 0u);
   modal->Show(platform::ShowMode::Modal, owner.host->Handle());
   EXPECT_TRUE(seen.ownerDisabled && seen.topModal);
@@ -136,34 +135,6 @@ TEST(Binding, AModalShowDisablesItsOwnerAndReturnsOnceHiddenGivingTheActivationB
   EXPECT_EQ(GetActiveWindow(), owner.Form().Window());
   EXPECT_EQ(owner.toolkit.TopModal(), nullptr);
   EXPECT_FALSE(modal->Visible());
-}
-
-// Reads the open menu's items through the real menu and chooses Exit by its access key.
-void CALLBACK ReadMenuAndChooseExit(HWND, UINT, UINT_PTR id, DWORD) {
-  HWND open = FindWindowA("#32768", nullptr);
-  if (open == nullptr || !IsWindowVisible(open)) return;
-  KillTimer(nullptr, id);
-  HMENU menu = reinterpret_cast<HMENU>(SendMessageA(open, MN_GETHMENU, 0, 0));
-  for (UINT i = 0; i < static_cast<UINT>(GetMenuItemCount(menu)); ++i) {
-    char text[64] = {};
-    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-    const UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-    seen.menu.push_back(state & MF_SEPARATOR ? "-"
-                                             : text + std::string(state & MFS_DEFAULT ? " default" : "") +
-                                                   (state & MFS_GRAYED ? " grayed" : ""));
-  }
-  PostMessageA(open, WM_CHAR, 'e', 0);
-}
-
-TEST(Binding, TheTrayMenuShowsItsShownItemsAsTheModelStandsAndRaisesTheChosenOnesClick) {
-  RealForm f(app::FrmMain::Definition());
-  f.model.SetVisible("mnuAbout", false);
-  seen.menu.clear();
-  ASSERT_NE(SetTimer(nullptr, 0, 50, ReadMenuAndChooseExit), 0u);
-  f.host->PopupMenu("mnuMain", "mnuTimeSet");
-  EXPECT_EQ(seen.menu, (Strings{"-", "&Set Sleep Time default", "-", "S&tart Timer grayed", "Sto&p Timer grayed", "-",
-                                "&Exit"}));
-  EXPECT_EQ(f.recorder.events, Strings{"mnuExit:Click"});
 }
 
 // A timer runs only while enabled with an interval, ticks, and one whose
@@ -222,13 +193,11 @@ TEST(Boundaries, AHandlerThatThrowsIsReportedByTheProcedureItsMessageReachedAndT
                               "Vesperkit: ToggleProc failed: planted in lstApps\n"}));
 }
 
-// Refuses to make windows of one class, as a Windows out of resources would.
-const char* refusedClass = "";
-
+// Refuses to make the program's own windows, as a Windows out of resources would.
 LRESULT CALLBACK RefuseWindows(int code, WPARAM wParam, LPARAM lParam) {
   char name[64] = {};
   if (code == HCBT_CREATEWND && GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) > 0 &&
-      std::string(name) == refusedClass)
+      std::string(name) == "VesperkitApplication")
     return 1;
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -241,40 +210,14 @@ struct RecordingMessages : platform::MessageBoxes {
   Strings shown;
 };
 
-// A form whose window is refused is never loaded; without its COM apartment
-// (a thread already in the multithreaded one) or its windows the program says
-// so and ends before anything shows.
-TEST(Boundaries, ARefusedWindowLoadsNoFormAndAStartWithoutApartmentOrWindowsSaysSo) {
+// Without its windows the program says so and ends before anything shows.
+TEST(Boundaries, AStartWhoseWindowsAreRefusedSaysSo) {
   RecordingMessages messages;
-  std::vector<int> codes;
-  std::thread([&] {
-    CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    {
-      com::ComApartment apartment;
-      codes.push_back(win32::CheckCanStart(apartment, win32::Win32FormToolkit{GetModuleHandleA(nullptr)}, messages));
-    }
-    CoUninitialize();
-  }).join();
-  for (const char* refused : {"VesperkitForm", "VesperkitApplication", ""}) {
-    refusedClass = refused;
-    HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
-    win32::Win32FormToolkit toolkit{GetModuleHandleA(nullptr)};
-    if (std::string(refused) == "VesperkitForm") {
-      const platform::FormDef def = formtest::ActionForm();
-      platform::FormModel model{def};
-      formtest::ActionRecorder recorder{model};
-      std::unique_ptr<platform::FormHost> host;
-      toolkit.Load(def, model, recorder, host);
-      EXPECT_EQ(std::pair(host->Handle(), recorder.events.size()), std::pair(WindowHandle{0}, std::size_t{0}));
-    } else {
-      com::ComApartment apartment;
-      codes.push_back(win32::CheckCanStart(apartment, toolkit, messages));
-    }
-    UnhookWindowsHookEx(hook);
-  }
-  EXPECT_EQ(codes, (std::vector<int>{1, 1, 0}));
-  EXPECT_EQ(messages.shown, (Strings{"Vesperkit: Vesperkit cannot start: COM could not be initialised.",
-                                     "Vesperkit: Vesperkit cannot start: its windows could not be created."}));
+  HHOOK hook = SetWindowsHookExA(WH_CBT, RefuseWindows, nullptr, GetCurrentThreadId());
+  com::ComApartment apartment;
+  EXPECT_EQ(win32::CheckCanStart(apartment, win32::Win32FormToolkit{GetModuleHandleA(nullptr)}, messages), 1);
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(messages.shown, Strings{"Vesperkit: Vesperkit cannot start: its windows could not be created."});
 }
 
 // The tray messages the form's mouse-move events carry, decoded as the main form decodes them.

@@ -21,7 +21,7 @@ using platform::FormEvent;
 
 TEST(Startup, RunsItsStepsInOrderReadsTheSettingsAndTheListAndLeavesTheProgramHidden) {
   fakes::TestWorld w;
-  w.registry.Put("Software\\Quillfield Systems Ltd\\Vesperkit\\Settings", "Mode", std::string("1\0", 2));
+  w.registry.Put(fakes::kSettingsPath, "Mode", std::string("1\0", 2));
   w.files.files["C:\\Program Files\\Vesperkit\\Files.dat"].bytes =
       forceclose::EncodeAppList({forceclose::MakeAppEntry("C:\\a.exe"), forceclose::MakeAppEntry("C:\\b.exe")});
   ASSERT_EQ(Startup(w.state), 0);

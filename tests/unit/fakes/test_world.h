@@ -10,6 +10,9 @@
 
 namespace vk::fakes {
 
+// Where the program keeps its settings, below HKEY_LOCAL_MACHINE.
+constexpr const char* kSettingsPath = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
+
 struct TestWorld {
   Journal journal;
   FakeRegistry registry;

@@ -76,8 +76,6 @@ TEST(ValidateTime, OnlyHoursUpTo23AndMinutesUpTo59AreATimeOfDay) {
 
 using namespace std::string_literals;
 
-constexpr const char* kSettingsPath = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
-
 // Each row: the value stored, then DayTime CancelTime Mode Force ForceList as read.
 TEST(ScheduleSettings, StoredTextsConvertByTheTextRulesOrReadAsTheDefault) {
   for (const auto& [name, text, read] : {std::tuple{"", "", "0 30 0 0 0"}, {"DayTime", "true", "-1 30 0 0 0"},
@@ -86,7 +84,7 @@ TEST(ScheduleSettings, StoredTextsConvertByTheTextRulesOrReadAsTheDefault) {
                                          {"Mode", "70000", "0 30 70000 0 0"}, {"Mode", "99999999999", "0 30 0 0 0"}}) {
     fakes::TestWorld w;
     persistence::CRegSettings store{w.registry, w.state.gLogErr};
-    if (*name) w.registry.Put(kSettingsPath, name, text + "\0"s);
+    if (*name) w.registry.Put(fakes::kSettingsPath, name, text + "\0"s);
     ScheduleValues v;
     v.CancelTime = 99;
     v.Mode = 2;
@@ -96,7 +94,7 @@ TEST(ScheduleSettings, StoredTextsConvertByTheTextRulesOrReadAsTheDefault) {
                   std::to_string(v.ForceShutdown) + " " + std::to_string(v.ForceAppClose),
               read)
         << name << "=" << text;
-    EXPECT_EQ(w.registry.Find(kSettingsPath) != nullptr, *name != '\0') << "reading writes nothing";
+    EXPECT_EQ(w.registry.Find(fakes::kSettingsPath) != nullptr, *name != '\0') << "reading writes nothing";
   }
 }
 

@@ -12,8 +12,6 @@ namespace {
 using fakes::FakeFormHost;
 using User = std::function<void(FakeFormHost&)>;
 
-constexpr const char* kSettingsPath = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
-
 struct Program : fakes::TestWorld {
   Program() { EXPECT_EQ(app::Startup(state), 0); }
   const platform::ControlState& C(const char* control) { return Main().Model().Get(control); }
@@ -28,7 +26,7 @@ struct Program : fakes::TestWorld {
   std::string Outcome() {
     std::string saved;
     for (const char* name : {"DayTime", "CancelTime", "Mode", "Force"}) {
-      const auto* value = registry.FindValue(kSettingsPath, name);
+      const auto* value = registry.FindValue(fakes::kSettingsPath, name);
       saved += std::string(value == nullptr ? "-" : value->bytes.c_str()) + (name[0] == 'F' ? "" : " ");
     }
     const platform::DateTime& day = C("dtpShutdown").date;
@@ -214,7 +212,7 @@ TEST(SetSleepTime, TheModeListOffersHibernateOnTheNewerGenerationOnlyAndAStrayMo
     fakes::TestWorld w;
     w.windows.majorVersion = row.major;
     w.components.hibernateSupported = row.hibernate;
-    w.registry.Put(kSettingsPath, "Mode", row.stored + std::string(1, '\0'));
+    w.registry.Put(fakes::kSettingsPath, "Mode", row.stored + std::string(1, '\0'));
     ASSERT_EQ(app::Startup(w.state), 0);
     const platform::ControlState& mode = w.state.gFrmMain->Model().Get("cboMode");
     EXPECT_EQ(std::to_string(mode.items.size()) + " " + std::to_string(mode.listIndex) + " " + mode.text + " " +

@@ -138,8 +138,7 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
     };
     w.clock.now = *s.PeriodTarget;
     EXPECT_TRUE(main.Tick("Timer1"));
-    std::string journal;
-    for (const std::string& e : w.journal.entries) journal += e + "|";
+    const std::string journal = w.journal.Take();
     const bool green = s.gTrayIcon.hIcon == w.forms.LoadIconResource(IDI_CLOCK_GREEN);
     EXPECT_EQ(journal, "Load FrmCountdown|SetWindowPos -1 3|Show FrmCountdown 4096|" + c.journal);
     EXPECT_EQ(end + " " + std::to_string(s.TimerRunning) + (green ? " green" : " red"), c.end);

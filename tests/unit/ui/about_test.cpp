@@ -1,4 +1,5 @@
-// The About box from the tray menu and the registry reads behind System Info.
+// The About box from the tray menu and the registry reads behind System Info
+// (strings and DWORDs of up to 1024 bytes).
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
@@ -35,57 +36,45 @@ TEST(About, ShowsTitleAndVersionModelessAndSeveralBoxesCloseEachOnItsOwn) {
   EXPECT_EQ(w.state.aboutBoxes.OpenCount(), 0);
 }
 
+// Each row: the PATH value (its bytes and type; "-" no key, "?" no value),
+// whether the MSINFO location is stored, the tool there (and whether hidden),
+// and whether it starts.
 TEST(About, SysInfoStartsTheToolFromTheRegistryOrSaysItIsUnavailable) {
-  const std::string found = "Start C:\\Shared\\MSInfo\\MSINFO32.EXE|";
+  const std::string found = "Start C:\\Shared\\MSInfo\\MSINFO32.EXE|", x1024(1024, 'x');
   const std::string unavailable = "MessageBox Vesperkit 0: System Information Is Unavailable At This Time|";
+  const auto sz = platform::kRegSz;
   const struct {
-    const char *name, *path, *location;  // the PATH value and the MSINFO location, or none
-    bool tool, hidden, starts;
+    std::string path;
+    std::uint32_t type;
+    bool location, tool, hidden, starts;
     std::string journal;
   } cases[] = {
-      {"the PATH", "C:\\msinfo32.exe", "C:\\Shared\\MSInfo", true, false, true, "Start C:\\msinfo32.exe|"},
-      {"the location's tool", nullptr, "C:\\Shared\\MSInfo", true, false, true, found},
-      {"a PATH that is read ends the search, even empty", "", "C:\\Shared\\MSInfo", true, false, true, unavailable},
-      {"neither value", nullptr, nullptr, false, false, true, unavailable},
-      {"no tool at the location", nullptr, "C:\\Shared\\MSInfo", false, false, true, unavailable},
-      {"a hidden tool", nullptr, "C:\\Shared\\MSInfo", true, true, true, unavailable},
-      {"a tool that does not start", nullptr, "C:\\Shared\\MSInfo", true, false, false, found + unavailable},
+      {"C:\\msinfo32.exe\0"s, sz, true, true, false, true, "Start C:\\msinfo32.exe|"},
+      {"no NUL", sz, false, false, false, true, "Start no NUL|"},
+      {x1024, sz, false, false, false, true, "Start " + x1024 + "|"},
+      {x1024 + "x", sz, true, true, false, true, found},  // too long to read: the location is asked
+      {"\x05\x01\0\x80"s, platform::kRegDword, false, false, false, true, "Start 2147483909|"},
+      {"xyz", platform::kRegBinary, true, true, false, true, unavailable},  // read, as nothing
+      {"\0"s, sz, true, true, false, true, unavailable},                   // a PATH read ends the search
+      {"-", sz, true, true, false, true, found},
+      {"?", sz, true, true, false, true, found},
+      {"-", sz, false, false, false, true, unavailable},
+      {"-", sz, true, false, false, true, unavailable},
+      {"-", sz, true, true, true, true, unavailable},
+      {"-", sz, true, true, false, false, found + unavailable},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.path.substr(0, 20) + " " + std::to_string(c.type));
     fakes::TestWorld w;
-    if (c.path) w.registry.Put("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", c.path + "\0"s);
-    if (c.location) w.registry.Put("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", c.location + "\0"s);
+    const std::string key = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+    if (c.path != "-") w.registry.Put(key, c.path == "?" ? "Other" : "PATH", c.path, c.type);
+    if (c.location) w.registry.Put("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", "C:\\Shared\\MSInfo\0"s);
     if (c.tool) w.files.files["C:\\Shared\\MSInfo\\MSINFO32.EXE"].hidden = c.hidden;
     w.shell.startSucceeds = c.starts;
     FakeFormHost& box = Open(w);
     w.journal.entries.clear();
     EXPECT_TRUE(box.UserClick("cmdSysInfo"));
     EXPECT_EQ(std::pair(w.journal.Take(), w.registry.OpenKeys()), std::pair(c.journal, 0));
-  }
-}
-
-TEST(About, GetKeyValueReadsStringsAndDwordsUpTo1024Bytes) {
-  const struct {
-    std::string bytes;
-    std::uint32_t type;  // 0: no such value
-    std::string read;    // the result, and the text read into "old"
-  } cases[] = {{"C:\\a b\0"s, platform::kRegSz, "-1 C:\\a b"},
-               {"no NUL", platform::kRegSz, "-1 no NUL"},
-               {"\x05\x01\0\x80"s, platform::kRegDword, "-1 2147483909"},
-               {"xyz", platform::kRegBinary, "-1 old"},
-               {std::string(1024, 'x'), platform::kRegSz, "-1 " + std::string(1024, 'x')},
-               {std::string(1025, 'x'), platform::kRegSz, "0 "},
-               {"", 0, "0 "}};
-  for (const auto& c : cases) {
-    fakes::TestWorld w;
-    w.registry.Put("K", c.type ? "v" : "other", c.bytes, c.type);
-    FrmAbout box(
-        {w.forms, w.registry, w.files, w.shell, w.shell, w.shell, w.state.MenuDefault, w.state.LastMenuDefault});
-    std::string text = "old", none = "old";
-    const VbBool read = box.GetKeyValue(platform::kHkeyLocalMachine, "K", "v", text);
-    EXPECT_EQ(std::to_string(read) + " " + text, c.read) << c.type;
-    EXPECT_EQ(std::to_string(box.GetKeyValue(platform::kHkeyLocalMachine, "None", "v", none)) + none, "0") << "no key";
   }
 }
 
