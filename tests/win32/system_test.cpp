@@ -1,7 +1,7 @@
 // The adapters and components against the real thing under Wine: the files,
-// the Windows version Wine imitates, the component DLLs after regsvr32 and
-// their COM guards, the real PowerControl's choice of system call (never
-// carried out), and the real ProcessControl ending real programs.
+// the component DLLs after regsvr32 and their COM guards, the real
+// PowerControl's choice of system call (never carried out), and the real
+// ProcessControl ending real programs.
 #include <windows.h>
 #include <oleauto.h>
 
@@ -19,8 +19,6 @@
 
 namespace vk::wintest {
 namespace {
-
-using namespace std::string_literals;
 
 TEST(PowerPlan, EachActionAndForceValueChoosesItsCallAndFlagsAndAnythingElseNone) {
   using power::PowerCall;
@@ -64,17 +62,6 @@ TEST(Files, AnAtomicReplaceLeavesOnlyTheTargetWithItsMarksAndNeverTouchesAReadOn
     DeleteFileA(path.c_str());
     EXPECT_TRUE(RemoveDirectoryA(folder.c_str())) << "nothing else was left in the folder";
   }
-}
-
-// Wine fixes the version it imitates when a process starts: the probe's exit
-// code is OSMajorVersion() in a fresh process.
-TEST(WindowServices, TheMajorVersionFollowsTheWindowsVersionWineImitates) {
-  const std::optional<std::string> old = ReadValue(HKEY_CURRENT_USER, "Software\\Wine", "Version");
-  for (const auto& [version, major] : {std::pair{"nt40"s, 4L}, std::pair{"win7"s, 6L}}) {
-    WriteValue(HKEY_CURRENT_USER, "Software\\Wine", "Version", version + '\0');
-    EXPECT_EQ(RunAndWait("\"" + OwnFolder() + "vesperkit_os_major_probe.exe\""), major) << version;
-  }
-  WriteValue(HKEY_CURRENT_USER, "Software\\Wine", "Version", old);
 }
 
 long Regsvr32(const std::string& flag, std::initializer_list<std::string> dlls) {

@@ -55,13 +55,18 @@ struct World : fakes::TestWorld {
     shell.SetTitle("Vesperkit");
     values.ForceShutdown = force;
     values.ForceAppClose = forceApp;
-    for (const std::string& path : paths) entries.push_back(MakeAppEntry(path));
+    for (const std::string& path : paths) {  // "path=n": an entry checked with n
+      const std::size_t is = path.find('=');
+      entries.push_back(MakeAppEntry(path.substr(0, is)));
+      if (is != std::string::npos) entries.back().Checked = static_cast<VbBool>(std::stoi(path.substr(is + 1)));
+    }
     SaveAppList(files, entries);
     journal.entries.clear();
   }
   // `advanced` plays the user in the dialog, `picker` in each picker it opens.
-  // Gives what the dialog showed when its script ended, the switches and the
-  // entries, what a restart reads ("-": not saved), and the journal.
+  // Gives what the dialog showed when its script ended (the list's marks and,
+  // in <>, how many characters it scrolls), the switches and the entries,
+  // what a restart reads ("-": not saved), and the journal.
   std::string Open(const Script& advanced, const Script& picker = {}) {
     std::string shown;
     forms.onModal = [&](FakeFormHost& form) {
@@ -72,6 +77,7 @@ struct World : fakes::TestWorld {
       shown = std::to_string(m.Get("chkForce").value) + std::to_string(m.Get("chkForceApp").value) +
               (list.enabled ? "L" : "l") + (m.Get("cmdDel").enabled ? "D" : "d");
       for (std::size_t i = 0; i < list.items.size(); ++i) shown += " " + list.items[i] + (list.checks[i] ? "*" : "");
+      shown += " <" + std::to_string(list.horizontalExtent / form.TextWidth(" ")) + ">";
     };
     ShowAdvancedOptions({{forms, windows, shell, shell, files, entries},
                          values.ForceShutdown,
@@ -107,47 +113,55 @@ TEST(AdvancedOptions, PlaysTheUsersStories) {
     std::string outcome;
   } rows[] = {
       // Opened with each pair of switches, OK writes nothing.
-      {"00 C:\\app.exe | CmdOK", {}, "00lD app.exe* | 0 0 C:\\app.exe" + saved + off},
-      {"10 C:\\app.exe | CmdOK", {}, "10lD app.exe* | -1 0 C:\\app.exe" + saved + off},
-      {"01 C:\\app.exe | CmdOK", {}, "01LD app.exe* | 0 -1 C:\\app.exe" + saved + off},
-      {"11 C:\\app.exe | CmdOK", {}, "11LD app.exe* | -1 -1 C:\\app.exe" + saved + off},
+      {"00 C:\\app.exe | CmdOK", {}, "00lD app.exe* <9> | 0 0 C:\\app.exe" + saved + off},
+      {"10 C:\\app.exe | CmdOK", {}, "10lD app.exe* <9> | -1 0 C:\\app.exe" + saved + off},
+      {"01 C:\\app.exe | CmdOK", {}, "01LD app.exe* <9> | 0 -1 C:\\app.exe" + saved + off},
+      {"11 C:\\app.exe | CmdOK", {}, "11LD app.exe* <9> | -1 -1 C:\\app.exe" + saved + off},
       // Checking one switch warns once and clears the other; unchecking says nothing.
       {"10 C:\\app.exe | chkForceApp CmdOK",
        {},
-       "01LD app.exe* | 0 -1 C:\\app.exe | False True C:\\app.exe" + open + warning + off},
+       "01LD app.exe* <9> | 0 -1 C:\\app.exe | False True C:\\app.exe" + open + warning + off},
       {"01 C:\\app.exe | chkForce CmdOK",
        {},
-       "10lD app.exe* | -1 0 C:\\app.exe | True False C:\\app.exe" + open + warning + off},
-      {"10 C:\\app.exe | chkForce CmdOK", {}, "00lD app.exe* | 0 0 C:\\app.exe | False False C:\\app.exe" + open + off},
+       "10lD app.exe* <9> | -1 0 C:\\app.exe | True False C:\\app.exe" + open + warning + off},
+      {"10 C:\\app.exe | chkForce CmdOK",
+       {},
+       "00lD app.exe* <9> | 0 0 C:\\app.exe | False False C:\\app.exe" + open + off},
       {"01 C:\\app.exe | chkForceApp CmdOK",
        {},
-       "00lD app.exe* | 0 0 C:\\app.exe | False False C:\\app.exe" + open + off},
+       "00lD app.exe* <9> | 0 0 C:\\app.exe | False False C:\\app.exe" + open + off},
       // Cancel keeps the changes for this run only; a picker cancelled counts as a change.
       {"00 C:\\a\\one.exe C:\\b\\two.exe | chkForceApp lstApps+0 cmdAdd CmdCancel",
        Pick("D:\\New", "new.exe", pickFirst),
-       "01LD one.exe two.exe* new.exe* | 0 -1 C:\\a\\one.exe (off) C:\\b\\two.exe D:\\New\\new.exe | - - "
+       "01LD one.exe two.exe* new.exe* <9> | 0 -1 C:\\a\\one.exe (off) C:\\b\\two.exe D:\\New\\new.exe | - - "
        "C:\\a\\one.exe C:\\b\\two.exe" +
            open + warning + picker + off + off},
       {"01 C:\\app.exe | cmdAdd CmdOK", Click("CmdCancel"),
-       "01LD app.exe* | 0 -1 C:\\app.exe | False True C:\\app.exe" + open + picker + off + off},
+       "01LD app.exe* <9> | 0 -1 C:\\app.exe | False True C:\\app.exe" + open + picker + off + off},
       // Delete: with one entry whatever is selected, with more only the selected one.
-      {"01 C:\\app.exe | cmdDel CmdOK", {}, "01ld Empty | 0 -1 | False True" + open + off},
+      {"01 C:\\app.exe | cmdDel CmdOK", {}, "01ld Empty <0> | 0 -1 | False True" + open + off},
       {"01 C:\\a.exe C:\\b.exe C:\\c.exe | lstApps=1 cmdDel",
        {},
-       "01LD a.exe* c.exe* | 0 -1 C:\\a.exe C:\\c.exe | - - C:\\a.exe C:\\b.exe C:\\c.exe" + open},
+       "01LD a.exe* c.exe* <7> | 0 -1 C:\\a.exe C:\\c.exe | - - C:\\a.exe C:\\b.exe C:\\c.exe" + open},
       {"01 C:\\a.exe C:\\b.exe C:\\c.exe | cmdDel",
        {},
-       "01LD a.exe* b.exe* c.exe* | 0 -1 C:\\a.exe C:\\b.exe C:\\c.exe | - - C:\\a.exe C:\\b.exe C:\\c.exe" + open},
+       "01LD a.exe* b.exe* c.exe* <7> | 0 -1 C:\\a.exe C:\\b.exe C:\\c.exe | - - C:\\a.exe C:\\b.exe C:\\c.exe" + open},
+      // Only entries checked with -1 show a mark; the list scrolls as far as the widest name.
+      {"01 C:\\medium.exe D:\\x\\the-widest-one.exe=0 bare.exe=1 C:\\z.exe | lstApps+1 lstApps+2 lstApps+3",
+       {},
+       "01LD medium.exe* the-widest-one.exe* bare.exe* z.exe <20> | 0 -1 C:\\medium.exe D:\\x\\the-widest-one.exe "
+       "bare.exe C:\\z.exe (off) | - - C:\\medium.exe D:\\x\\the-widest-one.exe (off) bare.exe C:\\z.exe" +
+           open},
       // The picker: OK without a file appends nothing and stays open; a path is
       // joined in a drive root and in a folder, and kept whole up to 100 characters.
       {"01 C:\\app.exe | cmdAdd", Pick("C:\\Windows", "notepad.exe", Click("CmdOK")),
-       "01LD app.exe* | 0 -1 C:\\app.exe" + picked},
+       "01LD app.exe* <9> | 0 -1 C:\\app.exe" + picked},
       {"01 C:\\app.exe | cmdAdd", Pick("C:\\", "new.exe", Click("File1=0 CmdOK")),
-       "01LD app.exe* new.exe* | 0 -1 C:\\app.exe C:\\new.exe" + picked + off},
+       "01LD app.exe* new.exe* <9> | 0 -1 C:\\app.exe C:\\new.exe" + picked + off},
       {"01 C:\\app.exe | cmdAdd", Pick(f, "a.exe", pickFirst),
-       "01LD app.exe* a.exe* | 0 -1 C:\\app.exe " + f + "\\a.exe" + picked + off},
+       "01LD app.exe* a.exe* <9> | 0 -1 C:\\app.exe " + f + "\\a.exe" + picked + off},
       {"01 C:\\app.exe | cmdAdd", Pick(f, "ab.exe", pickFirst),
-       "01LD app.exe* | 0 -1 C:\\app.exe" + picked +
+       "01LD app.exe* <9> | 0 -1 C:\\app.exe" + picked +
            "MessageBox Vesperkit 48: The list of programs to close holds "
            "paths of up to 100 characters; this one has 101:\r\n" +
            f + "\\ab.exe|"},
@@ -159,21 +173,6 @@ TEST(AdvancedOptions, PlaysTheUsersStories) {
     World world(-(row.script[0] - '0'), -(row.script[1] - '0'), paths);
     EXPECT_EQ(world.Open(Click(row.script.substr(row.script.find(" | ") + 3)), row.picker), row.outcome);
   }
-}
-
-TEST(AdvancedOptions, ListShowsFileNamesWithTheirMarksAndScrollsAsFarAsTheWidestName) {
-  World x(kFalse, kTrue, {"C:\\medium.exe", "D:\\x\\the-widest-one.exe", "bare name.exe", "C:\\z.exe"});
-  x.entries[1].Checked = kFalse;
-  x.entries[2].Checked = 1;  // only -1 is closed, so only -1 shows a mark
-  const std::string outcome = x.Open([&](FakeFormHost& form) {
-    const platform::ControlState& list = form.Model().Get("lstApps");
-    EXPECT_EQ(std::pair(list.checks, list.horizontalExtent),
-              std::pair(std::vector<bool>{true, false, false, true}, form.TextWidth("the-widest-one.exe  ")));
-    for (int i : {1, 2, 3}) form.UserCheckItem("lstApps", i);
-  });
-  EXPECT_EQ(outcome.substr(0, outcome.find(" | -")),
-            "01LD medium.exe* the-widest-one.exe* bare name.exe* z.exe | 0 -1 "
-            "C:\\medium.exe D:\\x\\the-widest-one.exe bare name.exe C:\\z.exe (off)");
 }
 
 TEST(AppPicker, ADriveWithoutAMediumLeavesTheListsWhereTheyWere) {

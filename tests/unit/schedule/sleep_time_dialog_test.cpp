@@ -59,6 +59,8 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
   const std::string kept = "Tray Modify|SetWindowPos -2 3|Hide FrmMain|", closed = "SetWindowPos -2 3|Hide FrmMain|";
   const std::string none = "0 [] Vesperkit | menus 0 armed 0 saved - - - - changed ";
   const std::string set15 = "-1 [0:15] Shutdown period set as: 15 Mins. | menus 1 armed ";
+  const std::string set90 = "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed ";
+  const std::string at730 = "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed ";
   const std::string today = " 2026-12-6\n" + open, box = "15 Mins __:__" + today;
   const std::string refused = none + "1 | 15 Mins __:__ 2026-12-6 kept txtcancel\n" + open +
                               "MessageBox Vesperkit 48: The cancel period must be a whole number of seconds from 1 to "
@@ -102,19 +104,14 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
       {"time and date without a time keeps the previous tip",
        {clicked("optDayTime", "CmdOK")},
        "0 [__:__] Vesperkit | menus 0 armed 0 saved True 30 0 - changed 0 | " + box + "Tray Modify|" + kept},
-      {"time and date",
-       {byDate},
-       "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed 0 saved True 30 0 - changed 0 | 15 Mins "
-       "07:30 2027-3-5\n" +
-           open + ok},
+      {"time and date", {byDate}, at730 + "0 saved True 30 0 - changed 0 | 15 Mins 07:30 2027-3-5\n" + open + ok},
       {"a typed period",
        {Type("cboPeriod", "2 hours")},
        "-1 [] Shutdown period set as: 2 hours. | menus 1 armed 0 saved False 30 0 - changed 0 | 2 hours __:__" + today +
            ok},
       {"a chosen period",
        {chosen("cboPeriod", 4, "CmdOK")},
-       "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed 0 saved False 30 0 - changed 0 | 90 Mins __:__" +
-           today + ok},
+       set90 + "0 saved False 30 0 - changed 0 | 90 Mins __:__" + today + ok},
       {"nothing, while the timer runs", {okAtOnce, okAtOnce}, set15 + "1 saved False 30 0 - changed 0 | " + box + kept},
       {"a mode chosen",
        {okAtOnce, chosen("cboMode", 1, "CmdOK")},
@@ -145,8 +142,7 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
            today + ok},
       {"Cancel by period shows the entry of the confirmed schedule",
        {chosen("cboPeriod", 4, "CmdOK"), chosen("cboPeriod", 1, "CmdCancel")},
-       "-1 [1:30] Shutdown period set as: 90 Mins. | menus 1 armed 1 saved False 30 0 - changed 1 | 90 Mins __:__" +
-           today + closed},
+       set90 + "1 saved False 30 0 - changed 1 | 90 Mins __:__" + today + closed},
       {"Cancel by date shows the confirmed time and day",
        {byDate, Then(
                     [](FakeFormHost& f) {
@@ -154,9 +150,7 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
                       f.UserDate("dtpShutdown", {2027, 1, 1});
                     },
                     "CmdCancel")},
-       "-1 [07:30] Shutdown set for 07:30 on the 05/03/27 | menus 1 armed 1 saved True 30 0 - changed 1 | 15 Mins "
-       "07:30 2027-3-5\n" +
-           open + closed},
+       at730 + "1 saved True 30 0 - changed 1 | 15 Mins 07:30 2027-3-5\n" + open + closed},
       {"while it is shown the tray brings it to the front and its frame does not close",
        {Then(
            [](FakeFormHost& f) {

@@ -24,7 +24,8 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
   const std::string asked = alt + "Power.PowerAction 2|Power.ForceAction 0|", shutdown = asked + ends + act;
   const std::string create = "Create ProcessControl|";
   const std::string off = "SetWindowPos -2 3|", box = "MessageBox Vesperkit 48: The ";
-  const std::string calledOff = "\r\nThe shutdown has been called off; start the timer again when ready.|";
+  const std::string cannot = box + "shutdown could not start: ";
+  const std::string calledOff = "\r\nThe shutdown has been called off; start the timer again when ready.|" + off;
   const std::string failed = " failed with error 0x80004005." + calledOff;
   // How it ends: the warning open with its buttons dead, or closed; TimerRunning; the tray's clock.
   const std::string open = "open -1 green", closed = "closed 0 green", stopped = "closed 0 red";
@@ -59,28 +60,21 @@ TEST(Countdown, EndsAsTheUserTheCountOrAFailureDecides) {
       {"key=CmdCancel", "3|Flash|2|" + off, closed},
       {"key=Escape", "3|Flash|2|" + off, closed},
       {"key=frame", "3|Flash|2|" + off, closed},
-      {"mode=3",
-       count + box +
-           "shutdown could not start: the shutdown mode 3 is not one of Shutdown, Suspend or "
-           "Hibernate." +
-           calledOff + off,
+      {"mode=3", count + cannot + "the shutdown mode 3 is not one of Shutdown, Suspend or Hibernate." + calledOff,
        closed},
       {"failing=missing",
-       count + "Create PowerControl|" + box +
-           "shutdown could not start: the PowerControl component "
-           "could not be created (error 0x80040154)." +
-           calledOff + off,
+       count + "Create PowerControl|" + cannot + "the PowerControl component could not be created (error 0x80040154)." +
+           calledOff,
        closed},
       {"failing=AltShutdownSupported",
-       count + alt + box + "shutdown could not be carried out: PowerControl.AltShutdownSupported" + failed + off,
-       closed},
+       count + alt + box + "shutdown could not be carried out: PowerControl.AltShutdownSupported" + failed, closed},
       {"mode=1 failing=ForceAction",
        count + "Power.PowerAction 64|Power.ForceAction 0|" + box +
-           "suspend could not be carried out: PowerControl.ForceAction" + failed + off,
+           "suspend could not be carried out: PowerControl.ForceAction" + failed,
        closed},
       {"mode=2 failing=DoPowerAction",
        count + "Power.PowerAction 32|Power.ForceAction 0|" + ends + act + box +
-           "hibernation could not be carried out: PowerControl.DoPowerAction" + failed + off,
+           "hibernation could not be carried out: PowerControl.DoPowerAction" + failed,
        closed},
   };
   for (const auto& c : cases) {
