@@ -1,6 +1,8 @@
-// The settings store on the in-memory registry: the string format, failures,
-// and that every key is closed.
+// The settings store on the in-memory registry: the string format, failures
+// and their reports, and that every key is closed.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "fakes/test_world.h"
 #include "persistence/reg_settings.h"
@@ -31,8 +33,9 @@ TEST_F(RegSettings, TextsAreStoredWithTheirNulAndReadBackUnchangedOtherDataByIts
   }
 }
 
-// The program never starts its diagnostic log, so failures only fall back.
-TEST_F(RegSettings, FailuresFallBackToTheDefaultOrReportFalse) {
+// The program never starts its diagnostic log; started, it notes the failures.
+TEST_F(RegSettings, FailuresFallBackAndTheReportedOnesReachAStartedLog) {
+  w.state.gLogErr->Init({.bAppend = kFalse});
   EXPECT_EQ(store.GetSetting("Settings", "Mode", "0"), "0");  // no key yet
   store.SaveSetting("Settings", "Mode", "1");
   EXPECT_EQ(store.GetSetting("Settings", "*", "0"), "0");           // key there, value missing
@@ -42,7 +45,8 @@ TEST_F(RegSettings, FailuresFallBackToTheDefaultOrReportFalse) {
   EXPECT_EQ(store.SaveSetting("Settings", "Mode", "2"), kFalse);
   w.registry.Fail("CreateKey", platform::kErrorAccessDenied);
   EXPECT_EQ(store.SaveSetting("Settings", "Mode", "2"), kFalse);
-  EXPECT_TRUE(w.files.files.empty()) << "nothing is written to disk";
+  const std::string& log = w.files.files["C:\\Program Files\\Vesperkit\\vesperkit.txt"].bytes;
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 4) << log;  // started, two reads and a save failed
 }
 
 }  // namespace

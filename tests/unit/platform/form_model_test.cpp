@@ -70,6 +70,14 @@ TEST(FormModel, AnyNameOutsideItsTableIsAProgrammingError) {
   EXPECT_THROW(FormModel{lost}, UnknownControl);
 }
 
+TEST(FormInput, TheFirstFocusIsTheFormsOwnOrElseTheFirstUsableControlsOrItsGroupsChosenOption) {
+  Loaded f;
+  EXPECT_EQ(f.input.FirstFocus(), "chkForce");
+  f.model.SetEnabled("chkForce", false);
+  f.model.SetValue("optB", 1);
+  EXPECT_EQ(f.input.FirstFocus(), "optB");
+}
+
 TEST(FormInput, UpDownStepsFromItsBuddysNumberWithinItsRange) {
   for (const auto& [before, delta, after] :
        {std::tuple{"32", 1, "32 0"}, {"32", -1, "31 1"}, {"12a", -1, "30 1"}, {"-400", 1, "2 1"}}) {

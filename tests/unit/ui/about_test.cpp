@@ -76,6 +76,11 @@ TEST(About, SysInfoStartsTheToolFromTheRegistryOrSaysItIsUnavailable) {
     EXPECT_TRUE(box.UserClick("cmdSysInfo"));
     EXPECT_EQ(std::pair(w.journal.Take(), w.registry.OpenKeys()), std::pair(c.journal, 0));
   }
+  fakes::TestWorld w;  // a value that cannot be read leaves no text behind
+  FrmAbout box({w.forms, w.registry, w.files, w.shell, w.shell, w.shell, w.state.MenuDefault, w.state.LastMenuDefault});
+  std::string text = "old";
+  w.registry.Put("K", "other", "x");
+  EXPECT_EQ(std::to_string(box.GetKeyValue(platform::kHkeyLocalMachine, "K", "v", text)) + text, "0");
 }
 
 }  // namespace
