@@ -75,14 +75,13 @@ launch SLEEPER "$(winpath "$APPS/vesperkit_test_sleeper.exe")"
 [ "$(tray_tips)" = Vesperkit ] || fail "tip is '$(tray_tips)', not 'Vesperkit'"
 [ -z "$(visible_windows_of "$APP_PID")" ] || fail "visible windows: $(visible_windows_of "$APP_PID")"
 
-# First opening, from the tray menu: by period, 15 minutes, 30 seconds, Shutdown.
+# First opening, from the tray menu.
 open_menu_at "$ICON_X" "$ICON_Y"
 [ "$MENU_PID" = "$APP_PID" ] || fail "the menu belongs to process $MENU_PID, not to the program"
 choose_in_menu s
 wait_until 30 "the Set Sleep Time dialog" form_shown "Set by Time Period"
 read -r _ DIALOG_RECT <<<"$(form_with "Set by Time Period")"
 check_layout period
-[ "$(control_text ComboBox 1)" = "15 Mins" ] || fail "the period box shows '$(control_text ComboBox 1)'"
 
 keys_in_window "$DIALOG_RECT" alt+a
 wait_until 30 "Advanced Options" titled_shown "Advanced Options"

@@ -1,9 +1,8 @@
 #pragma once
 // Helpers shared by the Win32 tests: the test program's folder, fresh names,
-// child processes, registry values and the message queue.
+// child processes and the message queue.
 #include <windows.h>
 
-#include <optional>
 #include <string>
 
 #include "owners.h"
@@ -38,27 +37,6 @@ inline long RunAndWait(std::string command) {
   DWORD code = static_cast<DWORD>(-1);
   if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
   return static_cast<long>(code);
-}
-
-// A value's bytes (null name: the default value); none when the key or value is missing.
-inline std::optional<std::string> ReadValue(HKEY root, const std::string& path, const char* name) {
-  win32::UniqueRegKey key;
-  char data[1024];
-  DWORD size = sizeof data;
-  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_QUERY_VALUE, key.Put()) != ERROR_SUCCESS ||
-      RegQueryValueExA(key.Get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
-    return std::nullopt;
-  return std::string(data, size);
-}
-
-// Stores the bytes, creating missing keys; none deletes the value.
-inline void WriteValue(HKEY root, const std::string& path, const char* name, const std::optional<std::string>& bytes,
-                       DWORD type = REG_SZ) {
-  win32::UniqueRegKey key;
-  RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.Put(), nullptr);
-  if (!bytes) RegDeleteValueA(key.Get(), name);
-  if (bytes) RegSetValueExA(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes->data()),
-                            static_cast<DWORD>(bytes->size()));
 }
 
 // Dispatches every message waiting for this thread, dialog keys included.

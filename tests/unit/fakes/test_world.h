@@ -12,6 +12,10 @@ namespace vk::fakes {
 
 // Where the program keeps its settings, below HKEY_LOCAL_MACHINE.
 constexpr const char* kSettingsPath = "Software\\Quillfield Systems Ltd\\Vesperkit\\Settings";
+// The journal's note of the warning that checking a forcing switch gives.
+constexpr const char* kForceWarning =
+    "MessageBox Vesperkit 4112: Enabling this option will force the system to shutdown.\r\n"
+    "This will result in any unsaved work being lost.\r\nUse with caution!|";
 
 struct TestWorld {
   Journal journal;

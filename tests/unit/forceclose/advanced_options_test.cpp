@@ -101,9 +101,7 @@ struct World : fakes::TestWorld {
 TEST(AdvancedOptions, PlaysTheUsersStories) {
   const std::string open = "\nLoad FrmAdvanced|SetWindowPos -1 3|Show FrmAdvanced 1911|", off = "SetWindowPos -2 3|";
   const std::string picker = "Load FrmAppList|SetWindowPos -1 3|Show FrmAppList 4096|";
-  const std::string warning =
-      "MessageBox Vesperkit 4112: Enabling this option will force the system to shutdown.\r\n"
-      "This will result in any unsaved work being lost.\r\nUse with caution!|";
+  const std::string warning = fakes::kForceWarning;
   const std::string saved = " | - - C:\\app.exe" + open, picked = saved + picker;
   const std::string f = "C:\\" + std::string(91, 'f');  // with "\\a.exe", 100 characters
   const Script pickFirst = [](FakeFormHost& p) { EXPECT_TRUE(p.UserDoubleClick("File1", 0)); };

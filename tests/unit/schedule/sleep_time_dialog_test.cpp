@@ -65,10 +65,8 @@ TEST(SetSleepTime, PlaysTheUsersStories) {
   const std::string refused = none + "1 | 15 Mins __:__ 2026-12-6 kept txtcancel\n" + open +
                               "MessageBox Vesperkit 48: The cancel period must be a whole number of seconds from 1 to "
                               "32767.|";
-  const std::string advanced =
-      "Load FrmAdvanced|SetWindowPos -1 3|Show FrmAdvanced 4096|MessageBox Vesperkit 4112: "
-      "Enabling this option will force the system to shutdown.\r\nThis will result in any "
-      "unsaved work being lost.\r\nUse with caution!|SetWindowPos -2 3|";
+  const std::string advanced = "Load FrmAdvanced|SetWindowPos -1 3|Show FrmAdvanced 4096|" +
+                               std::string(fakes::kForceWarning) + "SetWindowPos -2 3|";
   const User byDate = Then(
       [](FakeFormHost& f) {
         f.UserClick("optDayTime");
