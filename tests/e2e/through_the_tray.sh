@@ -2,10 +2,9 @@
 # The program used as a person would, through its tray icon, with a program
 # of the user's running. It starts resident: one icon whose tip is
 # "Vesperkit", no window. Set Sleep Time opens the dialog from the tray menu;
-# its Advanced button opens the Advanced Options,
-# where "Force Application Close" is checked (its warning answered) and the
-# user's program added with the picker, which lists only the programs of the
-# folder. Switched to "Set by Time/Date", given a time already past today
+# its Advanced button opens the Advanced Options, where "Force Application
+# Close" is checked (its warning answered) and the user's program added with
+# the picker, which lists only the programs of the folder. Switched to "Set by Time/Date", given a time already past today
 # (00:00) and a cancel period of 3 seconds, and confirmed, the dialog names
 # the schedule in the tip; the registry holds "Force" False and "ForceList"
 # True, "Files.dat" the program's one checked record. Start Timer arms it:
