@@ -42,30 +42,17 @@ bool IsClass(HWND window, const char* wanted) { return lstrcmpiA(ClassOf(window)
 
 // The shell's notification area is read from outside. Under Wine the icons and
 // their tips live in the explorer process that draws the tray; each icon has a
-// tool-tip window of its own there, owned by the tray window: the taskbar
-// ("Shell_TrayWnd") of a desktop started with /desktop=, or the stand-alone
-// tray ("__winex11_standalone_tray") of the default desktop when no X tray
-// manager runs.
+// tool-tip window of its own there, owned by the taskbar ("Shell_TrayWnd") of
+// the desktop started with /desktop=, its tool the icon's rectangle.
 BOOL CALLBACK CollectTipWindows(HWND window, LPARAM found) {
   HWND owner = GetWindow(window, GW_OWNER);
-  if (IsClass(window, TOOLTIPS_CLASSA) && owner != nullptr &&
-      (IsClass(owner, "Shell_TrayWnd") || IsClass(owner, "__winex11_standalone_tray")))
+  if (IsClass(window, TOOLTIPS_CLASSA) && owner != nullptr && IsClass(owner, "Shell_TrayWnd"))
     reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
   return TRUE;
 }
 
 bool Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR& result) {
   return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result) != 0;
-}
-
-// A tool is either a rectangle of the tray window (the taskbar's icons) or a
-// whole window of its own (the stand-alone tray's icons).
-RECT PlaceOf(const TTTOOLINFOW& tool) {
-  RECT place = tool.rect;
-  HWND icon = reinterpret_cast<HWND>(tool.uId);
-  if (!(tool.uFlags & TTF_IDISHWND)) MapWindowPoints(tool.hwnd, nullptr, reinterpret_cast<POINT*>(&place), 2);
-  if (tool.uFlags & TTF_IDISHWND && !(IsWindowVisible(icon) && GetWindowRect(icon, &place))) SetRectEmpty(&place);
-  return place;
 }
 
 // A "tray" line for each icon drawn in the tray of this process's desktop
@@ -98,7 +85,8 @@ void DescribeTray(std::ostringstream& report) {
         continue;
       if (info.lpszText == remoteText)
         WideCharToMultiByte(CP_ACP, 0, text, -1, narrow, sizeof narrow, nullptr, nullptr);
-      const RECT place = PlaceOf(info);
+      RECT place = info.rect;
+      MapWindowPoints(info.hwnd, nullptr, reinterpret_cast<POINT*>(&place), 2);
       if (!IsRectEmpty(&place)) report << "tray\t" << RectText(place) << '\t' << OneLine(narrow) << '\n';
     }
   }
