@@ -1,5 +1,5 @@
-// The form model's own rules, and the input rules the table of user actions
-// (forms/user_actions.h) does not reach.
+// The form model's own rules and input rules the dialogs' stories do not
+// reach, on the form of the table of user actions (forms/user_actions.h).
 #include "platform/form_model.h"
 
 #include <gtest/gtest.h>
